@@ -1,0 +1,22 @@
+# tarn_add_plugin(NAME CORE core_target ENTRY entry.cpp)
+# Builds tarn_NAME as a loadable VST 2 module (tarn_NAME.so, tarn_NAME.dll) from the
+# plug-in's core library and its one-line entry file, exporting only the entry points.
+function(tarn_add_plugin name)
+  cmake_parse_arguments(ARG "" "CORE;ENTRY" "" ${ARGN})
+  set(target tarn_${name})
+  add_library(${target} MODULE ${ARG_ENTRY} ${PROJECT_SOURCE_DIR}/frame/plugin_entry.cpp)
+  target_link_libraries(${target} PRIVATE ${ARG_CORE})
+  set_target_properties(${target} PROPERTIES
+    PREFIX ""
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON
+    LIBRARY_OUTPUT_DIRECTORY "${TARN_PLUGIN_DIR}")
+  if(WIN32)
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/frame/plugin_exports.def)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  else()
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
+  install(TARGETS ${target} LIBRARY DESTINATION "${TARN_VST_DIR}" COMPONENT vst)
+  set_property(GLOBAL APPEND PROPERTY TARN_PLUGINS ${target})
+endfunction()

@@ -1,0 +1,39 @@
+// Small helpers every signal path shares: rate sanity, time constants,
+// the meter delay and the guard against non-finite host samples.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace frame {
+
+// A host rate outside 20000..200000 Hz (NaN included) is treated as 44100 Hz.
+constexpr double sanitizeRate(double rate) noexcept {
+    return (rate >= 20000.0 && rate <= 200000.0) ? rate : 44100.0;
+}
+
+// One-pole coefficient for a time of t seconds at fs samples per second:
+// a state follows its target as s += (x - s) * c.
+inline double timeCoefficient(double fs, double t) noexcept {
+    return 1.0 - std::pow(0.1091012, 1.0 / (fs * t));
+}
+
+// Meter delay in blocks so the meters move with what the listener hears:
+// output latency L (samples) over block size B, scaled by 100/130.
+inline int32_t meterDelay(intptr_t latency, intptr_t blockSize, double workingRate) noexcept {
+    if (latency < 0 || static_cast<double>(latency) > workingRate) latency = 0;
+    if (blockSize < 1 || blockSize > 1048576) blockSize = 1024;
+    if (latency < 2 || blockSize < 2) return 1;
+    intptr_t d = ((latency / blockSize) * 100) / 130;
+    if (d < 1) d = 1;
+    if (d > 1023) d = 1023;
+    return static_cast<int32_t>(d);
+}
+
+// A NaN or infinite host sample enters the signal path as silence, so one bad
+// buffer never locks the recursive filters into NaN.
+inline float finiteOrZero(float x) noexcept {
+    return std::isfinite(x) ? x : 0.0f;
+}
+
+}  // namespace frame
