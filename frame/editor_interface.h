@@ -46,6 +46,8 @@ public:
         (void)value;
     }
     virtual void repaintAll() {}
+    // The signal path was reset: meters and lamps go back to rest.
+    virtual void resetMeters() {}
     virtual void pumpIdle() {}
 };
 

@@ -27,6 +27,13 @@ public:
         for (auto& ring : rings_)
             for (auto& v : ring) v.store(0.0, std::memory_order_relaxed);
     }
+    // Sets every record of every quantity to one value; the indices stay.
+    void fill(double value) noexcept {
+        for (auto& ring : rings_)
+            for (auto& v : ring) v.store(value, std::memory_order_relaxed);
+    }
+    // Read index back to 0; the write index stays.
+    void restartReading() noexcept { read_.store(0, std::memory_order_relaxed); }
     // Files one record at the write index, then both indices advance.
     void push(const Record& record) noexcept {
         const int w = write_.load(std::memory_order_relaxed);
