@@ -1,0 +1,103 @@
+// BriskerEffect: a soft-knee compressor with a band-passed side chain,
+// look-ahead, hold, automatic attack, release and make-up, a dry/wet mix and
+// an output limiter or saturating leveller. The audio is delayed by a constant
+// 1023 samples, reported to the host as latency.
+#pragma once
+
+#include <array>
+#include <atomic>
+
+#include "brisker/brisker_params.h"
+#include "frame/biquad_filter.h"
+#include "frame/dither_noise.h"
+#include "frame/effect_base.h"
+#include "frame/meter_history.h"
+
+namespace brisker {
+
+// Meter quantities filed once per block.
+enum Meter : size_t { kLevelL, kLevelR, kHeldL, kHeldR, kClipL, kClipR, kReductionL, kReductionR, kMeters };
+
+class BriskerEffect : public frame::EffectBase {
+public:
+    static constexpr VstInt32 kLatency = 1023;
+
+    explicit BriskerEffect(audioMasterCallback host);
+
+    void applyParameter(VstInt32 index, float value) override;
+    float parameterValue(VstInt32 index) const override;
+    double physicalValue(VstInt32 index) const override;
+    void parameterName(VstInt32 index, char* text, size_t capacity) const override;
+    void parameterLabel(VstInt32 index, char* text, size_t capacity) const override;
+    void parameterText(VstInt32 index, char* text, size_t capacity) const override;
+
+    void processReplace(float** inputs, float** outputs, VstInt32 frames) override;
+    void processAccumulate(float** inputs, float** outputs, VstInt32 frames) override;
+    void suspendDsp() override;
+    void resumeDsp() override;
+
+    // What the editor's meters read: the record the listener hears now.
+    const frame::MeterHistory<kMeters>& meters() const noexcept { return meters_; }
+    int meterDelay() const noexcept { return meterDelay_; }
+
+protected:
+    void settleAfterApply() override;
+    void settleAll() override;
+
+private:
+    static constexpr int kRing = 1024;
+    static constexpr int kMask = kRing - 1;
+
+    // Clears requested by a switch change, carried out by the audio thread at
+    // its next block so the rings are never written from two threads.
+    enum Clear : unsigned { kClearAudio = 1, kClearDrive = 2, kClearLimiter = 4, kClearInput = 8, kClearBandPass = 16 };
+
+    struct BandPass {
+        double d1 = 0, d2 = 0, y1 = 0, y2 = 0;
+    };
+    struct Smoothed {
+        std::atomic<double> compress{0}, slope{0}, attack{0}, hold{0}, release{0}, makeUp{0}, input{0}, output{0};
+    };
+
+    template <bool kAccumulate>
+    void process(float** inputs, float** outputs, VstInt32 frames) noexcept;
+    void recomputeBandPass() noexcept;
+    void clearRings(unsigned what) noexcept;
+    double value(VstInt32 index) const noexcept { return value_[static_cast<size_t>(index)].load(std::memory_order_relaxed); }
+    void setSmoothed(bool all) noexcept;
+
+    // Working copies of the stored values (the float as stored, widened).
+    std::array<std::atomic<double>, kStoredParams> value_{};
+    // Side-chain band-pass coefficients, shared by both channels.
+    std::atomic<double> bpB0_{0}, bpB2_{0}, bpA1_{0}, bpA2_{0};
+    std::atomic<unsigned> pendingClear_{0};
+    Smoothed smooth_;
+
+    // Audio rings: input, dry, drive, limiter per channel.
+    std::array<std::array<double, kRing>, 2> inRing_{}, dryRing_{}, driveRing_{}, limRing_{};
+    int w_ = 1023, p_ = 1023, q_ = 0, pd_ = 0, pl_ = 0;
+
+    frame::BiquadFilter hpDry_[2];
+    frame::BiquadFilter hpOut_[2];
+    BandPass bp_[2];
+
+    // Detector, envelope and output-stage state.
+    double env_ = 0, meanSquare_ = 0;
+    int holdCount_ = 0;
+    double ca_ = 0, cr_ = 0;
+    double makeUpGain_ = 1.0;  // Gs
+    double stageEnv_ = 0;      // E2
+    double limHeld_ = 0, limPeak_ = 0;
+    int limCount_ = 0;
+    int clipCount_[2] = {0, 0};
+
+    // Meter state.
+    double meterLevel_[2] = {0, 0}, inEnv_[2] = {0, 0}, compEnv_[2] = {0, 0}, held_[2] = {0, 0};
+    int heldTimer_[2] = {0, 0};
+    frame::MeterHistory<kMeters> meters_;
+    int meterDelay_ = 1;
+
+    frame::LogicalShiftNoise noise_;
+};
+
+}  // namespace brisker

@@ -1,0 +1,4 @@
+#include "brisker/brisker_effect.h"
+#include "frame/plugin_entry.h"
+
+frame::EffectBase* frame::createEffect(audioMasterCallback host) { return frame::makeEffect<brisker::BriskerEffect>(host); }
