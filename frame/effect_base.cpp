@@ -27,18 +27,26 @@ VstIntPtr VSTCALLBACK dispatcherEntry(AEffect* e, VstInt32 opcode, VstInt32 inde
     }
 }
 
-bool usableBuffers(float** inputs, float** outputs, VstInt32 frames) noexcept {
-    return frames > 0 && inputs && outputs && inputs[0] && inputs[1] && outputs[0] && outputs[1];
+bool usablePointers(float** inputs, float** outputs) noexcept {
+    return inputs && outputs && inputs[0] && inputs[1] && outputs[0] && outputs[1];
 }
 
 void VSTCALLBACK processEntry(AEffect* e, float** inputs, float** outputs, VstInt32 frames) {
     EffectBase* effect = EffectBase::fromRecord(e);
-    if (effect && usableBuffers(inputs, outputs, frames)) effect->processAccumulate(inputs, outputs, frames);
+    if (!effect || frames < 0 || !usablePointers(inputs, outputs)) return;
+    if (frames > 0)
+        effect->processAccumulate(inputs, outputs, frames);
+    else
+        effect->processEmptyBlock();
 }
 
 void VSTCALLBACK processReplacingEntry(AEffect* e, float** inputs, float** outputs, VstInt32 frames) {
     EffectBase* effect = EffectBase::fromRecord(e);
-    if (effect && usableBuffers(inputs, outputs, frames)) effect->processReplace(inputs, outputs, frames);
+    if (!effect || frames < 0 || !usablePointers(inputs, outputs)) return;
+    if (frames > 0)
+        effect->processReplace(inputs, outputs, frames);
+    else
+        effect->processEmptyBlock();
 }
 
 void VSTCALLBACK setParameterEntry(AEffect* e, VstInt32 index, float value) {

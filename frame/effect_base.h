@@ -57,6 +57,9 @@ public:
     // the pointers and the frame count.
     virtual void processReplace(float** inputs, float** outputs, VstInt32 frames) = 0;
     virtual void processAccumulate(float** inputs, float** outputs, VstInt32 frames) = 0;
+    // A block of 0 frames with usable buffers: nothing to write, but a signal
+    // path may still close the block (its meter ring advances). Nothing by default.
+    virtual void processEmptyBlock() {}
     virtual void suspendDsp() {}
     virtual void resumeDsp() {}
 
