@@ -1,0 +1,156 @@
+// The saturator's block loops. Per block: read the parameters once, run either
+// the full path or the bypass, then file one meter record.
+#include <cmath>
+
+#include "emberon/emberon_effect.h"
+#include "frame/dsp_util.h"
+
+namespace emberon {
+namespace {
+
+template <bool kAccumulate>
+inline void emit(float* out, VstInt32 i, double v) noexcept {
+    if constexpr (kAccumulate)
+        out[i] = static_cast<float>(static_cast<double>(out[i]) + v);
+    else
+        out[i] = static_cast<float>(v);
+}
+
+}  // namespace
+
+void EmberonEffect::processReplace(float** inputs, float** outputs, VstInt32 frames) {
+    process<false>(inputs, outputs, frames);
+}
+
+void EmberonEffect::processAccumulate(float** inputs, float** outputs, VstInt32 frames) {
+    process<true>(inputs, outputs, frames);
+}
+
+// A block of no frames still closes a block: the meter ring advances and the
+// held peaks may fall.
+void EmberonEffect::processEmptyBlock() { process<false>(nullptr, nullptr, 0); }
+
+// The level's time constant is 0.3 s; the held peak falls to 0.1091012 of its
+// distance in 0.6 s, once per block.
+void EmberonEffect::updateMeterCoefficients(double fs, VstInt32 frames) noexcept {
+    if (fs == cachedFs_ && frames == cachedFrames_) return;
+    cachedFs_ = fs;
+    cachedFrames_ = frames;
+    levelCoefficient_ = 1.0 - std::pow(0.1091012, 1.0 / (0.3 * fs));
+    fallCoefficient_ = 1.0 - std::pow(0.1091012, frames / (0.6 * fs));
+}
+
+EmberonEffect::BlockSettings EmberonEffect::blockSettings(VstInt32 frames) noexcept {
+    BlockSettings s;
+    s.tap = meterTap(value(kPrePost));
+    s.run = value(kProcess) >= 0.5;
+    s.bassOn = value(kBassOn) >= 0.5;
+    s.trebleOn = value(kTrebleOn) >= 0.5;
+    s.stereo = input2Connected();
+
+    SectionSettings& sec = s.sections;
+    sec.bassLow = {bassLowA_.load(std::memory_order_relaxed), bassLowB_.load(std::memory_order_relaxed)};
+    sec.warmthLow = {warmthLowA_.load(std::memory_order_relaxed), warmthLowB_.load(std::memory_order_relaxed)};
+    sec.trebleHigh = {trebleHighA_.load(std::memory_order_relaxed), trebleHighB_.load(std::memory_order_relaxed)};
+    const double tf = value(kTrebleFreq);
+    sec.trebleAttack = 0.1 * (tf * tf) + 0.015;
+    sec.trebleRelease = 0.03 * (tf * tf) + 0.005;
+    const double bw = value(kBassWarmth);
+    sec.warmthRelease = 0.07 + 0.43 * ((1.0 - bw) * (1.0 - bw));
+    sec.bassGain = load(warmthNormaliser_) * load(bassGain_);
+    sec.trebleGain = load(trebleGain_) * load(compressionInverse_) * 15.0;
+    sec.warmthDrive = 6.0 * load(warmth_);
+    sec.compression = load(compression_);
+
+    const int m = model_.load(std::memory_order_relaxed);
+    s.model = static_cast<frame::SaturationModel>(m);
+    for (size_t i = 0; i < curveGain_.size(); ++i) s.gains.g[i] = load(curveGain_[i]);
+    s.curveScale = m == 0 ? 0.1995 : 0.1995 * load(drive_);
+    s.inputGain = load(inputGain_);
+    s.outputGain = load(outputGain_);
+    s.wet = load(wet_);
+
+    const double fs = std::trunc(workingRate());
+    updateMeterCoefficients(fs, frames);
+    s.levelCoefficient = levelCoefficient_;
+    s.fallCoefficient = fallCoefficient_;
+    s.holdSamples = 0.3 * fs;
+    return s;
+}
+
+template <bool kAccumulate>
+void EmberonEffect::process(float** inputs, float** outputs, VstInt32 frames) noexcept {
+    if (frames < 0) return;
+    const BlockSettings s = blockSettings(frames);
+    for (ChannelPath& c : channel_) c.setCoefficients(s.sections);
+    MeterBlock meter = meter_.begin(s.levelCoefficient);
+    if (frames > 0) {
+        if (s.run)
+            runMain<kAccumulate>(s, inputs, outputs, frames, meter);
+        else
+            runBypass<kAccumulate>(s, inputs, outputs, frames, meter);
+    }
+    // an absurd input (beyond the float range after the gains) can overflow a
+    // float memory; start the next block clean rather than stay locked in NaN
+    for (ChannelPath& c : channel_)
+        if (!c.finite()) c.recover();
+    meter_.finish(meter, frames, s.holdSamples, s.fallCoefficient);
+}
+
+// Legend: nu dither (about 1e-17), d dry signal after the input gain, x the
+// signal through the sections, u the pre-scaled and high-passed curve input,
+// y the curve's output, o the mixed output before the output dither.
+template <bool kAccumulate>
+void EmberonEffect::runMain(const BlockSettings& s, float** inputs, float** outputs, VstInt32 frames,
+                            MeterBlock& meter) noexcept {
+    const float* inL = inputs[0];
+    const float* inR = s.stereo ? inputs[1] : inputs[0];
+    float* outL = outputs[0];
+    float* outR = outputs[1];
+    ChannelPath& left = channel_[0];
+    ChannelPath& right = channel_[1];
+    for (VstInt32 i = 0; i < frames; ++i) {
+        const double nu = frame::ditherValue(noise_.next());
+        const double dL = frame::finiteOrZero(inL[i]) * s.inputGain + nu;
+        const double dR = frame::finiteOrZero(inR[i]) * s.inputGain + nu;
+        if (s.tap == 0) meter.update(std::fabs(dL), std::fabs(dR));
+        double xL = dL, xR = dR;
+        if (s.bassOn) {
+            xL = left.bass(xL, nu, s.sections);
+            xR = right.bass(xR, nu, s.sections);
+        }
+        if (s.trebleOn) {
+            xL = left.treble(xL, nu, s.sections);
+            xR = right.treble(xR, nu, s.sections);
+        }
+        const double uL = left.highPass(xL * s.curveScale);
+        const double uR = right.highPass(xR * s.curveScale);
+        if (s.tap == 2) meter.update(std::fabs(uL), std::fabs(uR));
+        const double yL = frame::saturationCurve(s.model, uL, s.gains);
+        const double yR = frame::saturationCurve(s.model, uR, s.gains);
+        const double oL = (dL + (yL - dL) * s.wet) * s.outputGain;
+        const double oR = (dR + (yR - dR) * s.wet) * s.outputGain;
+        if (s.tap == 1) meter.update(std::fabs(oL), std::fabs(oR));
+        emit<kAccumulate>(outL, i, oL + 1e7 * nu);
+        emit<kAccumulate>(outR, i, oR + 1e7 * nu);
+    }
+}
+
+// Bypass keeps the input gain and nothing else: no dither, no filtering.
+template <bool kAccumulate>
+void EmberonEffect::runBypass(const BlockSettings& s, float** inputs, float** outputs, VstInt32 frames,
+                              MeterBlock& meter) noexcept {
+    const float* inL = inputs[0];
+    const float* inR = s.stereo ? inputs[1] : inputs[0];
+    float* outL = outputs[0];
+    float* outR = outputs[1];
+    for (VstInt32 i = 0; i < frames; ++i) {
+        const double xL = frame::finiteOrZero(inL[i]) * s.inputGain;
+        const double xR = frame::finiteOrZero(inR[i]) * s.inputGain;
+        meter.update(std::fabs(xL), std::fabs(xR));
+        emit<kAccumulate>(outL, i, xL);
+        emit<kAccumulate>(outR, i, xR);
+    }
+}
+
+}  // namespace emberon
