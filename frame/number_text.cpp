@@ -76,4 +76,12 @@ void appendShortNumber(char* dst, size_t capacity, double x) noexcept {
     appendText(dst, capacity, text);
 }
 
+void appendGainDecibels(char* dst, size_t capacity, double gain) noexcept {
+    if (!(gain > 0.0)) {
+        appendText(dst, capacity, "-oo");
+        return;
+    }
+    appendNumber8(dst, capacity, 20.0 * std::log10(gain));
+}
+
 }  // namespace frame

@@ -19,4 +19,8 @@ void appendFixed(char* dst, size_t capacity, double x, int decimals) noexcept;
 // The eight-character text cut to its first four characters; a trailing point goes too.
 void appendShortNumber(char* dst, size_t capacity, double x) noexcept;
 
+// An output gain in decibels, 20*log10(gain), as the eight-character number
+// text; "-oo" for a gain of 0 or below. Every plug-in's host texts may use it.
+void appendGainDecibels(char* dst, size_t capacity, double gain) noexcept;
+
 }  // namespace frame
