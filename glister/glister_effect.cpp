@@ -1,0 +1,129 @@
+#include "glister/glister_effect.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "frame/dsp_util.h"
+#include "frame/text.h"
+#include "glister/glister_programs.h"
+
+namespace glister {
+namespace {
+
+const frame::EffectIdentity kIdentity{
+    "Tarn Glister",
+    "The Tarn high frequency enhancer & transient processing plug-in",
+    vstFourCC('W', 'q', '4', 'b'),
+    GlisterEffect::kLatency,
+    switchParams(),
+    applyOrder(),
+};
+
+}  // namespace
+
+int indicatorDelayBlocks(VstIntPtr latency, VstIntPtr blockSize, double rate) noexcept {
+    if (latency < 0 || static_cast<double>(latency) > rate) latency = 0;
+    if (blockSize < 1 || blockSize > (VstIntPtr{1} << 20)) blockSize = 1024;
+    double delay = 1.0;
+    if (latency > 1 && blockSize > 1)
+        delay = std::trunc(static_cast<double>(latency) / static_cast<double>(blockSize) * 0.7692307692307693);
+    return static_cast<int>(std::clamp(delay, 1.0, 1023.0));
+}
+
+GlisterEffect::GlisterEffect(audioMasterCallback host)
+    : EffectBase(host, 1, kHostParams), path_(frame::sanitizeRate(44100.0)) {
+    setIdentity(kIdentity);
+    frame::copyText(nameText_.data(), nameText_.size(), "init");
+    bank_.build(frame::ProgramLayout{kBankSlots, fieldParams(), slotDefaults(), "Init"});
+    takeWorkingRate();
+    const VstIntPtr latency = queryHostTiming();
+    indicatorDelay_ = indicatorDelayBlocks(latency, blockSize(), rate());
+    indicators_.setDelay(indicatorDelay_);
+    writeFactoryPrograms(bank_);
+    applyProgram(frame::ProgramBank::kCurrent);
+    suspendDsp();
+}
+
+// ---- parameters ------------------------------------------------------------
+
+void GlisterEffect::applyParameter(VstInt32 index, float received) {
+    const bool stored = (index >= 0 && index < kHostParams) || index == kStereoMono;
+    if (!stored) return;
+    const ParamInfo& info = paramInfo(index);
+    const float v = std::clamp(received, info.lowest, info.highest);
+    settings_.apply(index, static_cast<double>(v), rate());
+    bank_.setParam(frame::ProgramBank::kCurrent, index, v);
+    // kept in every slot, so no program change alters it
+    if (index == kStereoMono) bank_.setParamEverywhere(kStereoMono, v);
+    notifyEditor(index, v);
+}
+
+float GlisterEffect::parameterValue(VstInt32 index) const { return static_cast<float>(settings_.value(index)); }
+
+double GlisterEffect::physicalValue(VstInt32 index) const { return settings_.physical(index); }
+
+void GlisterEffect::parameterName(VstInt32 index, char* text, size_t capacity) const {
+    frame::copyText(text, capacity, paramInfo(index).name);
+}
+
+void GlisterEffect::parameterLabel(VstInt32 index, char* text, size_t capacity) const {
+    frame::copyText(text, capacity, paramInfo(index).label);
+}
+
+void GlisterEffect::parameterText(VstInt32 index, char* text, size_t capacity) const {
+    settings_.text(index, text, capacity);
+}
+
+void GlisterEffect::renameCurrent(const char* name) {
+    EffectBase::renameCurrent(name);
+    frame::copyText(nameText_.data(), nameText_.size(), bank_.name(frame::ProgramBank::kCurrent));
+}
+
+// ---- suspend, resume, processing -------------------------------------------
+
+void GlisterEffect::takeWorkingRate() noexcept {
+    const float sane = static_cast<float>(workingRate());
+    setSampleRate(sane);
+    rate_.store(sane, std::memory_order_relaxed);
+}
+
+void GlisterEffect::suspendDsp() {
+    indicators_.clear();
+    path_.reset(rate());
+    if (frame::EditorInterface* e = editor()) e->resetMeters();
+    refreshEditor();
+}
+
+void GlisterEffect::resumeDsp() {
+    queryInputConnection();
+    takeWorkingRate();
+    path_.restartIndices(rate());
+    queryHostTiming();  // the block size is kept; the lamps' delay stays as built
+    path_.setRate(rate());
+    applyProgram(frame::ProgramBank::kCurrent);
+}
+
+template <bool kAccumulate>
+void GlisterEffect::process(float** inputs, float** outputs, VstInt32 frames) noexcept {
+    const int count = std::max(frames, VstInt32{0});
+    const float* in2 = input2Connected() ? inputs[1] : nullptr;
+    const BlockSettings s = settings_.blockSettings(rate());
+    SignalPath::BlockResult result;
+    if (s.process)
+        result = path_.process<kAccumulate>(inputs[0], in2, outputs[0], outputs[1], count, s);
+    else
+        path_.bypass<kAccumulate>(inputs[0], in2, outputs[0], outputs[1], count);
+    // a block of no frames lights nothing
+    const bool over = count > 0 && static_cast<double>(result.overEnhanced) / count > 0.65;
+    indicators_.file(over ? 1.0 : 0.0, result.clipped ? 1.0 : 0.0);
+}
+
+void GlisterEffect::processReplace(float** inputs, float** outputs, VstInt32 frames) {
+    process<false>(inputs, outputs, frames);
+}
+
+void GlisterEffect::processAccumulate(float** inputs, float** outputs, VstInt32 frames) {
+    process<true>(inputs, outputs, frames);
+}
+
+}  // namespace glister
