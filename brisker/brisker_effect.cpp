@@ -182,4 +182,9 @@ void BriskerEffect::processAccumulate(float** inputs, float** outputs, VstInt32 
     process<true>(inputs, outputs, frames);
 }
 
+void BriskerEffect::processEmptyBlock() {
+    float* none[2] = {nullptr, nullptr};
+    process<false>(none, none, 0);
+}
+
 }  // namespace brisker

@@ -33,6 +33,8 @@ public:
 
     void processReplace(float** inputs, float** outputs, VstInt32 frames) override;
     void processAccumulate(float** inputs, float** outputs, VstInt32 frames) override;
+    // An empty block still glides the smoothed values and files its meter record.
+    void processEmptyBlock() override;
     void suspendDsp() override;
     void resumeDsp() override;
 
