@@ -145,6 +145,11 @@ void RumblerEffect::processAccumulate(float** inputs, float** outputs, VstInt32 
     process<true>(inputs, outputs, frames);
 }
 
+void RumblerEffect::processEmptyBlock() {
+    float* none[2] = {nullptr, nullptr};
+    process<false>(none, none, 0);
+}
+
 void RumblerEffect::suspendDsp() {
     takeRate();
     const double fs = pathRate();

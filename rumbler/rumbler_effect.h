@@ -31,6 +31,8 @@ public:
 
     void processReplace(float** inputs, float** outputs, VstInt32 frames) override;
     void processAccumulate(float** inputs, float** outputs, VstInt32 frames) override;
+    // An empty block still files its meter record, with the previous block's gain.
+    void processEmptyBlock() override;
     void suspendDsp() override;
     void resumeDsp() override;
 

@@ -133,6 +133,7 @@ TEST_F(RumblerBinary, ProcessesDelayedAudioAndRefusesBadBuffers) {
     effect_->processReplacing(effect_, in, out, -5);
     effect_->processReplacing(effect_, in, out, 0);
     for (float y : outL) ASSERT_EQ(y, 7.0f);
+    for (float y : outR) ASSERT_EQ(y, 7.0f);
 
     effect_->processReplacing(effect_, in, out, n);
     for (int i = 1023; i < n; ++i) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <ostream>
 #include <vector>
 
 #include "tests/rumbler/rumbler_rig.h"
@@ -65,6 +66,10 @@ struct PathCase {
     std::vector<int> blocks;
     bool accumulate;
 };
+
+void PrintTo(const PathCase& c, std::ostream* os) {
+    *os << "slot " << c.slot << " at " << c.rate << " Hz" << (c.accumulate ? ", accumulating" : "");
+}
 
 class FactoryProgramPath : public ::testing::TestWithParam<PathCase> {};
 
@@ -308,6 +313,18 @@ TEST(RumblerMeter, EditorReadsTheRecordFiledDelayBlocksEarlier) {
     }
     const std::vector<double> expected = {1e-7, 1e-7, 0, 0, 0, 0, 1, 0, 0, 0};
     EXPECT_EQ(heard, expected);
+}
+
+TEST(RumblerMeter, AnEmptyBlockFilesThePreviousGainAndNoClip) {
+    ClipRig c(8);
+    c.inL[3] = c.inL[4] = 2.5f;
+    ASSERT_EQ(c.run({8}), std::vector<double>{1.0});
+    const double gain = c.rig.lastGainValue();
+    const int written = c.rig.fx->meters().writeIndex();
+    c.rig.fx->processEmptyBlock();
+    EXPECT_EQ(c.rig.fx->meters().writeIndex(), (written + 1) % 1024);
+    EXPECT_EQ(c.rig.lastGainValue(), gain);
+    EXPECT_EQ(c.rig.lastClip(), 0.0);
 }
 
 TEST(RumblerRate, WholeHertzWithinTheSaneRangeElse44100) {
