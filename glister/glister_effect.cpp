@@ -48,7 +48,8 @@ GlisterEffect::GlisterEffect(audioMasterCallback host)
 
 void GlisterEffect::applyParameter(VstInt32 index, float received) {
     const bool stored = (index >= 0 && index < kHostParams) || index == kStereoMono;
-    if (!stored) return;
+    // a non-finite value changes nothing, from the host or from anywhere else
+    if (!stored || !std::isfinite(received)) return;
     const ParamInfo& info = paramInfo(index);
     const float v = std::clamp(received, info.lowest, info.highest);
     settings_.apply(index, static_cast<double>(v), rate());
@@ -117,6 +118,8 @@ void GlisterEffect::process(float** inputs, float** outputs, VstInt32 frames) no
     const bool over = count > 0 && static_cast<double>(result.overEnhanced) / count > 0.65;
     indicators_.file(over ? 1.0 : 0.0, result.clipped ? 1.0 : 0.0);
 }
+
+void GlisterEffect::processEmptyBlock() { indicators_.file(0.0, 0.0); }
 
 void GlisterEffect::processReplace(float** inputs, float** outputs, VstInt32 frames) {
     process<false>(inputs, outputs, frames);

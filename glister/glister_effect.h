@@ -32,6 +32,8 @@ public:
 
     void processReplace(float** inputs, float** outputs, VstInt32 frames) override;
     void processAccumulate(float** inputs, float** outputs, VstInt32 frames) override;
+    // A block of no frames still closes a block: the lamps' ring advances, unlit.
+    void processEmptyBlock() override;
     void suspendDsp() override;
     void resumeDsp() override;
 

@@ -30,6 +30,10 @@ public:
     void markConsumed() noexcept { consumed_.store(true, std::memory_order_relaxed); }
     bool consumed() const noexcept { return consumed_.load(std::memory_order_relaxed); }
 
+    // Any record, for checks and for an editor that wants more than the current one.
+    double overEnhancedAt(int index) const noexcept { return at(over_, index); }
+    double clippedAt(int index) const noexcept { return at(clip_, index); }
+
     int writeIndex() const noexcept { return write_.load(std::memory_order_relaxed); }
     int readIndex() const noexcept { return read_.load(std::memory_order_relaxed); }
 
