@@ -1,0 +1,22 @@
+// Finds a plug-in from what the user typed: a path to a module, or a short
+// name such as "brisker" looked up in the usual VST 2 folders.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+// Folders searched for short names, in order: the build tree's plug-in folder
+// ($TARN_PLUGIN_DIR overrides the one compiled in), each folder of $VST_PATH,
+// ~/.vst, /usr/local/lib/vst, /usr/lib/vst.
+std::vector<std::string> pluginSearchPath();
+
+// The module for name; throws HostError listing the folders when none fits.
+// A name with a slash or ending in ".so" is taken as a path.
+std::string locatePlugin(const std::string& name);
+
+// The module for a short name, or an empty string.
+std::string findPlugin(const std::string& shortName);
+
+}  // namespace host
