@@ -1,0 +1,47 @@
+# tarn_add_pictures(TARGET NAMESPACE ns SOURCES 12128_panel.svg 12129_button.png ...)
+# Compiles the pictures into TARGET as the table ns::kPictures (header ns_pictures.h).
+# The leading digits of each file name are the picture's resource number. SVG sources
+# are rasterized at build time with rsvg-convert at their own pixel size (draw edges that
+# meet the colour key with shape-rendering="crispEdges", so no blended fringe stays
+# around keyed areas); transparent pixels become white, the colour key.
+find_program(TARN_RSVG_CONVERT rsvg-convert)
+
+function(tarn_add_pictures target)
+  cmake_parse_arguments(ARG "" "NAMESPACE" "SOURCES" ${ARGN})
+  if(NOT ARG_NAMESPACE OR NOT ARG_SOURCES)
+    message(FATAL_ERROR "tarn_add_pictures(${target}): NAMESPACE and SOURCES are required")
+  endif()
+  set(gen "${CMAKE_CURRENT_BINARY_DIR}/${target}_pictures")
+  file(MAKE_DIRECTORY "${gen}")
+  set(pairs "")
+  set(pngs "")
+  foreach(src IN LISTS ARG_SOURCES)
+    get_filename_component(abs "${src}" ABSOLUTE)
+    get_filename_component(stem "${src}" NAME_WE)
+    string(REGEX MATCH "^[0-9]+" id "${stem}")
+    if(NOT id)
+      message(FATAL_ERROR "tarn_add_pictures: ${src} does not start with its resource number")
+    endif()
+    if(abs MATCHES "\\.svg$")
+      if(NOT TARN_RSVG_CONVERT)
+        message(FATAL_ERROR "tarn_add_pictures: rsvg-convert (librsvg2-bin) is needed for ${src}")
+      endif()
+      set(png "${gen}/${stem}.png")
+      add_custom_command(OUTPUT "${png}"
+        COMMAND "${TARN_RSVG_CONVERT}" --format png -o "${png}" "${abs}"
+        DEPENDS "${abs}"
+        COMMENT "Rasterizing ${src}" VERBATIM)
+    else()
+      set(png "${abs}")
+    endif()
+    list(APPEND pairs "${id}=${png}")
+    list(APPEND pngs "${png}")
+  endforeach()
+  set(base "${gen}/${ARG_NAMESPACE}_pictures")
+  add_custom_command(OUTPUT "${base}.cpp" "${base}.h"
+    COMMAND tarn_picgen "${base}" "${ARG_NAMESPACE}" ${pairs}
+    DEPENDS tarn_picgen ${pngs}
+    COMMENT "Picture table ${ARG_NAMESPACE}::kPictures" VERBATIM)
+  target_sources(${target} PRIVATE "${base}.cpp" "${base}.h")
+  target_include_directories(${target} PRIVATE "${gen}")
+endfunction()

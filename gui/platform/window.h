@@ -1,0 +1,68 @@
+// The whole native contract of the toolkit: a child window inside the host's window
+// that shows the frame's surface and reports the pointer. x11_window.cpp implements it
+// on Linux, win32_window.cpp on Windows, null_window.cpp headless; the build compiles
+// exactly one into each library. Nothing outside gui/platform/ includes a native header.
+#pragma once
+
+#include "gui/gui_types.h"
+#include "gui/surface.h"
+
+namespace gui::platform {
+
+struct NativeWindow;  // opaque; each platform file defines it
+
+enum class Status {
+    ok,
+    noDisplay,     // the window system cannot be reached
+    badParent,     // the host's window does not exist
+    noVisual,      // no true-colour visual for the surface's pixels
+    createFailed,  // the system refused the window
+    nested,        // called from inside its own event dispatch
+    closed,        // the window is gone (destroyed by the host)
+};
+
+struct Event {
+    enum class Type {
+        pointerDown,  // a mouse button went down at `where`
+        pointerUp,
+        expose,     // `area` must be drawn again (merged over one poll)
+        destroyed,  // the window went away under us
+    };
+    Type type = Type::expose;
+    GuiPoint where{};
+    int button = 0;  // ButtonState bit of the button that changed
+    GuiRect area{};
+};
+
+// The frame receives the events of its window through this.
+class EventSink {
+public:
+    virtual void handleEvent(const Event& event) = 0;
+
+protected:
+    ~EventSink() = default;
+};
+
+enum class PollMode {
+    all,        // every pending event
+    paintOnly,  // only exposes, as a control's tracking loop pumps them
+};
+
+// A visible child of parent (HWND or X11 Window id) at (0, 0), width × height, of the
+// module's window class, titled "Window".
+Status openWindow(void* parent, int width, int height, EventSink& sink, NativeWindow** out);
+void closeWindow(NativeWindow* window);
+// Copies the dirty area of the surface to the window; pixels only, no drawing.
+void present(NativeWindow* window, const Surface& pixels, const GuiRect& dirty);
+// Drains the pending events into the sink; never blocks. A nested call of the same
+// mode returns Status::nested instead of recursing.
+Status pollEvents(NativeWindow* window, PollMode mode);
+// The live pointer: position relative to the window, ButtonState bits.
+PointerState pointerState(NativeWindow* window);
+// "Plugin%08x" with the module's instance handle.
+const char* windowClassName();
+// Number of windows of the module's class that are open.
+int openWindowCount();
+const char* describe(Status status);
+
+}  // namespace gui::platform
