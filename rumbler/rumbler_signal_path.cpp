@@ -59,6 +59,14 @@ void SignalPath::setRate(double fs) {
     }
 }
 
+// Below the threshold the low band is lifted by half the level difference in
+// dB; at or above it the gain is R44. Near silence it holds the floor gain.
+inline double SignalPath::levellerGain(double e, double threshold, const BlockConstants& k) noexcept {
+    if (e <= kFloorLevel) return k.floorGain;
+    if (e < threshold) return std::sqrt(e) * (k.r44 / e) * k.sqrtT;
+    return k.r44;
+}
+
 // Low band (levelled and enriched, or plain), back onto the high band, the
 // infrasonic removal, then the dry/wet mix and output gain.
 double SignalPath::bandOutput(Channel& c, frame::BiquadFilter& hp, double hd, double ld, double d, double g,
@@ -120,12 +128,7 @@ BlockMeter SignalPath::process(const float* inL, const float* inR, float* outL, 
 
         const double m = std::max(std::fabs(left.lp2), std::fabs(right.lp2));
         e = e + (m - e) * k.r44 * (m > e ? 0.025 : 0.001);
-        if (e <= kFloorLevel)
-            g = k.floorGain;
-        else if (e < s.threshold)
-            g = std::sqrt(e) * (k.r44 / e) * k.sqrtT;
-        else
-            g = k.r44;
+        g = levellerGain(e, s.threshold, k);
 
         oL = bandOutput(left, highPass_[0], rl.high[r], rl.low[r], rl.dry[r], g, k, s);
         oR = bandOutput(right, highPass_[1], rr.high[r], rr.low[r], rr.dry[r], g, k, s);

@@ -73,6 +73,7 @@ private:
     };
 
     struct BlockConstants;
+    static double levellerGain(double e, double threshold, const BlockConstants& k) noexcept;
     static double bandOutput(Channel& c, frame::BiquadFilter& hp, double hd, double ld, double d, double g,
                              const BlockConstants& k, const BlockSettings& s) noexcept;
     void recoverIfNotFinite(double lastL, double lastR) noexcept;
