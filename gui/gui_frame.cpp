@@ -257,6 +257,7 @@ void GuiFrame::paint(GuiCanvas* canvas) {
     for (GuiView* view : children_) view->paint(canvas);
     if (modal_) modal_->paint(canvas);
     dirty_ = false;
+    if (canvas == &own) flush();  // a caller with a canvas of its own sends the pixels itself
 }
 
 void GuiFrame::paintRect(GuiCanvas* canvas, const GuiRect& rect) {
@@ -267,6 +268,7 @@ void GuiFrame::paintRect(GuiCanvas* canvas, const GuiRect& rect) {
     for (GuiView* view : children_)
         if (view->overlaps(rect)) view->paintRect(canvas, rect);
     if (modal_ && modal_->overlaps(rect)) modal_->paint(canvas);
+    if (canvas == &own) flush();
 }
 
 void GuiFrame::repaintIfDirty(GuiCanvas* canvas) {

@@ -59,6 +59,7 @@ struct GuiColour {
     constexpr bool sameRgb(const GuiColour& c) const noexcept {
         return red == c.red && green == c.green && blue == c.blue;
     }
+    friend bool operator==(const GuiColour&, const GuiColour&) = default;
 };
 
 inline constexpr GuiColour kColourKey{255, 255, 255, 0};

@@ -75,7 +75,7 @@ bool writeSource(const std::string& path, const std::string& ns, const std::vect
     os << "const gui::PictureEntry kEntries[] = {\n";
     for (const Picture& p : pics)
         os << "    {" << p.id << ", " << p.width << ", " << p.height << ", kPicture" << p.id << "},\n";
-    os << "};\n\n}  // namespace\n\nnamespace " << ns << " {\nconst gui::PictureTable kPictures{kEntries};\n}\n";
+    os << "};\n\n}  // namespace\n\nnamespace " << ns << " {\nextern const gui::PictureTable kPictures{kEntries};\n}\n";
     return static_cast<bool>(os);
 }
 

@@ -1,0 +1,42 @@
+// A minimal effect for editor tests, with a host that counts its idle calls and can
+// run a hook inside audioMasterIdle.
+#pragma once
+
+#include <functional>
+
+#include "frame/effect_base.h"
+
+namespace gui_test {
+
+struct HostLog {
+    int idleCalls = 0;
+    std::function<void()> onIdle;  // runs inside audioMasterIdle
+};
+
+inline HostLog& hostLog() {
+    static HostLog log;
+    return log;
+}
+
+inline VstIntPtr VSTCALLBACK testHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+    if (opcode == audioMasterVersion) return 2400;
+    if (opcode == audioMasterIdle) {
+        ++hostLog().idleCalls;
+        if (hostLog().onIdle) hostLog().onIdle();
+    }
+    return 0;
+}
+
+class TestEffect : public frame::EffectBase {
+public:
+    TestEffect() : EffectBase(testHost, 1, 2) { hostLog() = HostLog{}; }
+    void applyParameter(VstInt32, float) override {}
+    float parameterValue(VstInt32) const override { return 0.0f; }
+    void parameterName(VstInt32, char* text, size_t) const override { text[0] = 0; }
+    void parameterLabel(VstInt32, char* text, size_t) const override { text[0] = 0; }
+    void parameterText(VstInt32, char* text, size_t) const override { text[0] = 0; }
+    void processReplace(float**, float**, VstInt32) override {}
+    void processAccumulate(float**, float**, VstInt32) override {}
+};
+
+}  // namespace gui_test
