@@ -29,3 +29,12 @@ if [ "${#need[@]}" -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${need[@]}"
 fi
+
+# ---- Windows test runs: 32-bit wine --------------------------------------
+# The 32-bit DLLs run under wine32, which comes from Debian's i386 architecture.
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends wine32:i386
+fi

@@ -32,7 +32,9 @@ PluginModule::~PluginModule() {
 PluginMain PluginModule::entry(const char* name) const {
     if (!handle_) return nullptr;
 #if defined(_WIN32)
-    return reinterpret_cast<PluginMain>(GetProcAddress(reinterpret_cast<HMODULE>(handle_), name));
+    // through void(*)(), the type GCC lets any function pointer cast to and from
+    return reinterpret_cast<PluginMain>(
+        reinterpret_cast<void (*)()>(GetProcAddress(reinterpret_cast<HMODULE>(handle_), name)));
 #else
     return reinterpret_cast<PluginMain>(dlsym(handle_, name));
 #endif
