@@ -64,6 +64,19 @@ TEST(GlisterLatency, HissDetectorLooksAheadByRate) {
     }
 }
 
+TEST(GlisterLatency, RatesOutsideTheSaneRangeWorkAs44100) {
+    for (float rate : {10000.0f, 250000.0f, std::numeric_limits<float>::quiet_NaN(), -48000.0f}) {
+        Rig rig(rate);
+        EXPECT_EQ(rig.fx->sampleRate(), 44100.0f) << rate;
+        const auto& path = rig.fx->signalPath();
+        EXPECT_EQ(path.lookAheadIndex() - path.writeIndex(), 255) << rate;
+        rig.fx->applyParameter(glister::kHarmFirstOut, 1.0f);
+        EXPECT_NEAR(rig.fx->settings().firstOutFrequency(), 16036.3636, 1e-3) << rate;
+        const Stereo out = rig.run(musicSignal(2048, 0.5f), 512);
+        EXPECT_TRUE(std::isfinite(out.left[2047])) << rate;
+    }
+}
+
 TEST(GlisterLamps, MonoNeverLightsOverEnhancedAntiPhaseDoes) {
     for (bool antiPhase : {false, true}) {
         Rig rig;
