@@ -33,9 +33,10 @@ AudioFileWriter::AudioFileWriter(const std::string& path, int channels, int samp
                         " channels at " + std::to_string(sampleRate) + " Hz");
     }
     std::filesystem::path target(path);
-    temporaryPath_ = (target.parent_path() / ("." + target.filename().string() + ".tarn-" +
-                                              std::to_string(getpid()) + ".tmp"))
-                         .string();
+    std::string hiddenName = ".";
+    hiddenName += target.filename().string();
+    hiddenName += ".tarn-" + std::to_string(getpid()) + ".tmp";
+    temporaryPath_ = (target.parent_path() / hiddenName).string();
     file_ = sf_open(temporaryPath_.c_str(), SFM_WRITE, &info);
     if (file_ == nullptr) {
         throw HostError("cannot write '" + path + "': " + sf_strerror(nullptr));

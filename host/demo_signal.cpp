@@ -10,6 +10,7 @@ namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kBeatSeconds = 0.5;  // 120 beats per minute
+constexpr double kMixGain = 0.7;      // leaves the loudest hit about 4 dB below full scale
 // Bass notes per beat and voice notes per two beats, in Hz.
 constexpr double kBassNotes[] = {55.0, 55.0, 65.41, 73.42, 49.0, 49.0, 65.41, 61.74};
 constexpr double kVoiceNotes[] = {220.0, 246.94, 261.63, 246.94, 220.0, 196.0, 220.0, 164.81};
@@ -66,8 +67,8 @@ void DemoSignal::renderFrame(double& left, double& right) {
     double bassLine = bass();
     double voiceLine = voice();
     double hissLeft = 0.004 * noise(), hissRight = 0.004 * noise();
-    left = drumsCentre + 0.35 * hat + bassLine + 0.65 * voiceLine + hissLeft;
-    right = drumsCentre + 0.65 * hat + bassLine + 0.35 * voiceLine + hissRight;
+    left = kMixGain * (drumsCentre + 0.35 * hat + bassLine + 0.65 * voiceLine + hissLeft);
+    right = kMixGain * (drumsCentre + 0.65 * hat + bassLine + 0.35 * voiceLine + hissRight);
 }
 
 double DemoSignal::drums(double& hatOut) {
@@ -119,7 +120,7 @@ double DemoSignal::voice() {
     double formed = 0;
     for (Resonator& formant : formants_) formed += formant.process(source);
     double envelope = std::min(1.0, inNote / 0.04) * std::min(1.0, (2.0 * kBeatSeconds - inNote) / 0.06);
-    return 0.9 * formed * envelope;
+    return 0.2 * formed * envelope;
 }
 
 }  // namespace host

@@ -31,6 +31,9 @@ void sendLine(int fd, const std::string& kind, const std::string& text) {
 }
 
 [[noreturn]] void runChild(const Check& check, const std::string& pluginPath, int fd) {
+    // a crash must end the child by its signal, whatever handler was installed
+    // before (a sanitizer's, say), so that the parent can name it
+    for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(signal, SIG_DFL);
     CheckResult result;
     try {
         result = check.body(pluginPath, CheckProgress(fd));

@@ -1,0 +1,76 @@
+// tarn render and tarn demo through the executable, with the fake delay.
+#include <gmock/gmock.h>
+
+#include "host_support.h"
+
+namespace host::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+class CliRender : public ScratchTest {
+protected:
+    TarnRun render(const std::string& arguments) {
+        return runTarn("render " + quoted(FAKE_DELAY_PATH) + " " + arguments);
+    }
+};
+
+TEST_F(CliRender, OutputLinesUpWithTheInputInEveryFormat) {
+    writeWav(file("in.wav"), 2, 44100, 3000, testSignal);
+    TarnRun run = render(quoted(file("in.wav")) + " " + quoted(file("out.wav")) + " --block 37");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_THAT(run.output, HasSubstr("3000 frames, 2 channel(s), latency 100 compensated"));
+    Audio out = readAudio(file("out.wav"));
+    ASSERT_EQ(out.frames(), 3000u);
+    for (size_t i = 0; i < 3000; ++i) ASSERT_EQ(out.at(i, 1), testSignal(i, 1)) << i;
+
+    for (const char* name : {"out.flac", "out.aiff", "out.ogg"}) {
+        ASSERT_EQ(render(quoted(file("in.wav")) + " " + quoted(file(name))).exitCode, 0) << name;
+        EXPECT_EQ(readAudio(file(name)).frames(), 3000u) << name;
+    }
+    Audio flac = readAudio(file("out.flac"));
+    EXPECT_NEAR(flac.at(1234, 0), testSignal(1234, 0), 1e-6);
+}
+
+TEST_F(CliRender, ProgramThenSettingsReachThePlugin) {
+    writeWav(file("in.wav"), 2, 44100, 500, testSignal);
+    ASSERT_EQ(render(quoted(file("in.wav")) + " " + quoted(file("half.wav")) + " --program Half").exitCode, 0);
+    ASSERT_EQ(render(quoted(file("in.wav")) + " " + quoted(file("quarter.wav")) + " --program 1 --set gain=0.25")
+                  .exitCode,
+              0);
+    Audio half = readAudio(file("half.wav")), quarter = readAudio(file("quarter.wav"));
+    for (size_t i = 0; i < 500; ++i) {
+        ASSERT_EQ(half.at(i, 0), testSignal(i, 0) * 0.5f);
+        ASSERT_EQ(quarter.at(i, 0), testSignal(i, 0) * 0.25f);
+    }
+}
+
+TEST_F(CliRender, KeepLatencyAndTheDemoSignalAtAnotherRate) {
+    TarnRun run = render(quoted(file("demo.wav")) + " --rate 48000 --keep-latency");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    Audio out = readAudio(file("demo.wav"));
+    EXPECT_EQ(out.sampleRate, 48000);
+    EXPECT_EQ(out.frames(), 8u * 48000u + 100u);
+    for (size_t i = 0; i < 100; ++i) ASSERT_EQ(out.at(i, 0), 0.0f);
+}
+
+TEST_F(CliRender, MonoInputGivesTheDisconnectedMarkerOnTheRight) {
+    writeWav(file("mono.wav"), 1, 44100, 300, testSignal);
+    ASSERT_EQ(render(quoted(file("mono.wav")) + " " + quoted(file("out.wav"))).exitCode, 0);
+    Audio out = readAudio(file("out.wav"));
+    ASSERT_EQ(out.channels, 2);
+    EXPECT_EQ(out.at(10, 0), testSignal(10, 0));
+    EXPECT_EQ(out.at(10, 1), -0.25f);
+}
+
+TEST_F(CliRender, DemoWithNothingBuiltSaysSo) {
+    std::filesystem::create_directories(file("empty"));
+    std::string environment = "TARN_PLUGIN_DIR=" + quoted(file("empty")) + " HOME=" + quoted(dir_) + " VST_PATH=";
+    TarnRun run = runTarn("demo " + quoted(file("demo")), environment);
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_THAT(run.output, HasSubstr("Tarn Brisker  not built, skipped"));
+    EXPECT_THAT(run.output, HasSubstr("tarn: no Tarn plug-in is built"));
+}
+
+}  // namespace
+}  // namespace host::test
