@@ -194,14 +194,38 @@ TEST_F(X11Test, RealButtonPressReachesTheTopmostViewWithTheLiveState) {
     frame->release();
 }
 
-TEST_F(X11Test, TrackingLoopFollowsTheRealPointerUntilRelease) {
+// An editor the way a plug-in has one: the frame and a view are built in effEditOpen.
+class TrackingEditor : public gui::EditorBase {
+public:
+    using EditorBase::EditorBase;
+    VstIntPtr openView(void* parent) override {
+        EditorBase::openView(parent);
+        auto* frame = new gui::GuiFrame({0, 0, kWidth, kHeight}, parent, this);
+        view = new TrackingView({0, 0, kWidth, kHeight});
+        view->maxPasses = 20000;
+        frame->appendChild(view);
+        setFrame(frame);
+        return 1;
+    }
+    TrackingView* view = nullptr;
+};
+
+TEST_F(X11Test, EditorOpenedByTheHostTracksTheRealPointerUntilRelease) {
     auto* effect = new gui_test::TestEffect;
-    auto* editor = new gui::EditorBase(effect);
-    auto* frame = new gui::GuiFrame({0, 0, kWidth, kHeight}, reinterpret_cast<void*>(parent), editor);
-    auto* view = new TrackingView({0, 0, kWidth, kHeight});
-    view->maxPasses = 20000;
-    frame->appendChild(view);
-    ASSERT_TRUE(waitFor(frame, [&] { return !frame->isFirstDrawPending(); }));
+    auto* editor = new TrackingEditor(effect);
+    const auto idle = [&] { return effect->dispatch(effEditIdle, 0, 0, nullptr, 0.0f); };
+    effect->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent), 0.0f);
+    ASSERT_NE(editor->frame(), nullptr);
+    gui::GuiFrame* frame = editor->frame();
+    TrackingView* view = editor->view;
+    const auto until = [&](const std::function<bool()>& done) {
+        for (int i = 0; i < 1500 && !done(); ++i) {
+            idle();
+            usleep(2000);
+        }
+        return done();
+    };
+    ASSERT_TRUE(until([&] { return !frame->isFirstDrawPending(); }));
     const Window child = childrenOf(parent).at(0);
     view->onPass = [&](int pass) {
         if (pass == 0) moveTo(child, {90, 15});
@@ -209,12 +233,14 @@ TEST_F(X11Test, TrackingLoopFollowsTheRealPointerUntilRelease) {
     };
     moveTo(child, {30, 60});
     button(1, true);
-    EXPECT_TRUE(waitFor(frame, [&] { return !view->presses.empty(); }));
+    EXPECT_TRUE(until([&] { return !view->presses.empty(); }));
     button(1, false);
     const std::vector<GuiPoint> expected{{30, 60}, {90, 15}};
     EXPECT_EQ(view->track, expected);
     EXPECT_GE(gui_test::hostLog().idleCalls, 1);  // the host's idle ran during the drag
-    frame->release();
+    effect->dispatch(effEditClose, 0, 0, nullptr, 0.0f);
+    XSync(dpy, False);
+    EXPECT_TRUE(childrenOf(parent).empty());
     delete effect;
 }
 
@@ -258,6 +284,11 @@ TEST_F(X11Test, TwoFramesOfTheModuleOpenAtOnce) {
     auto* viewB = new RecordingView({0, 0, kWidth, kHeight}, gui::kGreen);
     b->appendChild(viewB);
     EXPECT_EQ(gui::platform::openWindowCount(), 2);
+    XClassHint hintA{}, hintB{};
+    ASSERT_TRUE(XGetClassHint(dpy, childrenOf(parent).at(0), &hintA));
+    ASSERT_TRUE(XGetClassHint(dpy, childrenOf(second).at(0), &hintB));
+    EXPECT_STREQ(hintA.res_class, hintB.res_class);  // one class for the module
+    for (char* p : {hintA.res_name, hintA.res_class, hintB.res_name, hintB.res_class}) XFree(p);
     ASSERT_TRUE(waitFor(a, [&] { return !a->isFirstDrawPending(); }));
     ASSERT_TRUE(waitFor(b, [&] { return !b->isFirstDrawPending(); }));
     // the first one closes; the second keeps drawing and taking clicks
