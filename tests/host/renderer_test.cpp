@@ -67,7 +67,11 @@ TEST_P(HostRenderer, CompensatedOutputLinesUpWithTheInput) {
 
 INSTANTIATE_TEST_SUITE_P(BlockSizes, HostRenderer,
                          ::testing::Values(Case{1, 1000}, Case{64, 1000}, Case{100, 1000}, Case{4096, 1000},
-                                           Case{512, 50}, Case{7, 44100}));
+                                           Case{512, 50}, Case{7, 44100}),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             return "Block" + std::to_string(info.param.blockSize) + "Frames" +
+                                    std::to_string(info.param.frames);
+                         });
 
 TEST_F(HostRenderer, KeptLatencyDelaysAndLengthensTheOutput) {
     RenderOptions options;
