@@ -1,6 +1,9 @@
 // tarn render and tarn demo through the executable, with the fake delay.
 #include <gmock/gmock.h>
 
+#include <cctype>
+#include <cstdlib>
+
 #include "host_support.h"
 
 namespace host::test {
@@ -70,6 +73,39 @@ TEST_F(CliRender, DemoWithNothingBuiltSaysSo) {
     EXPECT_EQ(run.exitCode, 1) << run.output;
     EXPECT_THAT(run.output, HasSubstr("Tarn Brisker  not built, skipped"));
     EXPECT_THAT(run.output, HasSubstr("tarn: no Tarn plug-in is built"));
+}
+
+}  // namespace
+}  // namespace host::test
+
+namespace host::test {
+namespace {
+
+class CliDemo : public ScratchTest {};
+
+// Every Tarn plug-in of this build goes through the demo, each preset's
+// parameter names resolve (no warnings) and every render lands on disk.
+TEST_F(CliDemo, RendersEveryTarnPluginOfTheBuild) {
+    const char* buildDir = std::getenv("TARN_PLUGIN_DIR");
+    ASSERT_NE(buildDir, nullptr);
+    std::string environment = "HOME=" + quoted(dir_) + " VST_PATH=";
+    TarnRun run = runTarn("demo " + quoted(file("demo")), environment);
+    int built = 0;
+    for (const char* name : {"brisker", "glister", "rumbler", "emberon"}) {
+        bool present = std::filesystem::exists(std::filesystem::path(buildDir) / ("tarn_" + std::string(name) + ".so"));
+        std::string title = std::string("Tarn ") + static_cast<char>(std::toupper(name[0])) + (name + 1);
+        bool skipped = run.output.find(title + "  not built, skipped") != std::string::npos;
+        EXPECT_EQ(skipped, !present) << title;
+        if (!present) continue;
+        ++built;
+        size_t renders = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(file("demo"))) {
+            renders += entry.path().filename().string().rfind(std::string(name) + "-", 0) == 0;
+        }
+        EXPECT_GE(renders, 3u) << title;
+    }
+    EXPECT_EQ(run.exitCode, built > 0 ? 0 : 1) << run.output;
+    EXPECT_EQ(run.output.find("warning"), std::string::npos) << run.output;
 }
 
 }  // namespace
