@@ -4,7 +4,7 @@
 # are rasterized at build time with rsvg-convert at their own pixel size (draw edges that
 # meet the colour key with shape-rendering="crispEdges", so no blended fringe stays
 # around keyed areas); transparent pixels become white, the colour key.
-find_program(TARN_RSVG_CONVERT rsvg-convert)
+find_program(TARN_RSVG_CONVERT rsvg-convert NO_CMAKE_FIND_ROOT_PATH)
 
 function(tarn_add_pictures target)
   cmake_parse_arguments(ARG "" "NAMESPACE" "SOURCES" ${ARGN})
@@ -39,8 +39,8 @@ function(tarn_add_pictures target)
   endforeach()
   set(base "${gen}/${ARG_NAMESPACE}_pictures")
   add_custom_command(OUTPUT "${base}.cpp" "${base}.h"
-    COMMAND tarn_picgen "${base}" "${ARG_NAMESPACE}" ${pairs}
-    DEPENDS tarn_picgen ${pngs}
+    COMMAND ${TARN_picgen_COMMAND} "${base}" "${ARG_NAMESPACE}" ${pairs}
+    DEPENDS ${TARN_picgen_DEPENDS} ${pngs}
     COMMENT "Picture table ${ARG_NAMESPACE}::kPictures" VERBATIM)
   target_sources(${target} PRIVATE "${base}.cpp" "${base}.h")
   target_include_directories(${target} PRIVATE "${gen}")
