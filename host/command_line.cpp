@@ -7,10 +7,19 @@
 namespace host {
 
 CommandLine::CommandLine(const std::string& command, const std::vector<std::string>& args,
-                         const std::vector<OptionSpec>& specs)
+                         const std::vector<OptionDef>& knownOptions)
     : command_(command) {
+    bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (optionsEnded) {
+            positional_.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;  // file names that start with a dash follow
+            continue;
+        }
         if (arg == "--help" || arg == "-h") {
             help_ = true;
             continue;
@@ -21,14 +30,14 @@ CommandLine::CommandLine(const std::string& command, const std::vector<std::stri
         }
         size_t equals = arg.find('=');
         std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& known : specs) {
-            if (arg.rfind("--", 0) == 0 && known.name == name) spec = &known;
+        const OptionDef* option = nullptr;
+        for (const OptionDef& known : knownOptions) {
+            if (arg.rfind("--", 0) == 0 && known.name == name) option = &known;
         }
-        if (spec == nullptr) {
+        if (option == nullptr) {
             throw HostError("unknown option '" + arg + "' (see tarn " + command_ + " --help)", kExitUsage);
         }
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (equals != std::string::npos) throw HostError("--" + name + " takes no value", kExitUsage);
             values_[name].push_back("");
         } else if (equals != std::string::npos) {

@@ -1,5 +1,6 @@
 // The options of one tarn command: "--name VALUE" or "--name=VALUE", flags,
-// repeatable options and positional arguments. "--help" and "-h" are always known.
+// repeatable options and positional arguments. "--help" and "-h" are always
+// known; after "--" every argument is positional.
 #pragma once
 
 #include <map>
@@ -8,7 +9,7 @@
 
 namespace host {
 
-struct OptionSpec {
+struct OptionDef {
     std::string name;  // without the dashes
     bool takesValue = false;
 };
@@ -17,7 +18,7 @@ class CommandLine {
 public:
     // Throws HostError (usage) for an unknown option or a missing value.
     CommandLine(const std::string& command, const std::vector<std::string>& args,
-                const std::vector<OptionSpec>& specs);
+                const std::vector<OptionDef>& knownOptions);
 
     bool helpRequested() const { return help_; }
     const std::vector<std::string>& positional() const { return positional_; }

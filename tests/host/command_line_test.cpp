@@ -7,10 +7,10 @@
 namespace host {
 namespace {
 
-const std::vector<OptionSpec> kSpecs = {{"set", true}, {"block", true}, {"keep-latency", false}};
+const std::vector<OptionDef> kOptions = {{"set", true}, {"block", true}, {"keep-latency", false}};
 
 TEST(HostCommandLine, TakesValuesBothWaysAndKeepsRepeats) {
-    CommandLine line("render", {"a", "--set", "x=1", "b", "--set=y=0.5", "--keep-latency", "--block=64"}, kSpecs);
+    CommandLine line("render", {"a", "--set", "x=1", "b", "--set=y=0.5", "--keep-latency", "--block=64"}, kOptions);
     EXPECT_EQ(line.positional(), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(line.values("set"), (std::vector<std::string>{"x=1", "y=0.5"}));
     EXPECT_TRUE(line.has("keep-latency"));
@@ -22,7 +22,7 @@ TEST(HostCommandLine, TakesValuesBothWaysAndKeepsRepeats) {
 TEST(HostCommandLine, RejectsWhatItCannotUnderstandAsUsageErrors) {
     auto usageError = [](std::vector<std::string> args) {
         try {
-            CommandLine line("render", args, kSpecs);
+            CommandLine line("render", args, kOptions);
             line.intValue("block", 512, 1, 65536);
         } catch (const HostError& error) {
             return error.exitCode() == kExitUsage;
@@ -37,10 +37,10 @@ TEST(HostCommandLine, RejectsWhatItCannotUnderstandAsUsageErrors) {
     EXPECT_TRUE(usageError({"--block", "65537"}));
 }
 
-TEST(HostCommandLine, HelpAndLoneDashes) {
-    CommandLine line("info", {"-h", "-"}, {});
+TEST(HostCommandLine, HelpLoneDashesAndTheEndOfOptions) {
+    CommandLine line("info", {"-h", "-", "--", "--weird.wav", "-x"}, {});
     EXPECT_TRUE(line.helpRequested());
-    EXPECT_EQ(line.positional(), (std::vector<std::string>{"-"}));
+    EXPECT_EQ(line.positional(), (std::vector<std::string>{"-", "--weird.wav", "-x"}));
 }
 
 }  // namespace
