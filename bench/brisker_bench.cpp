@@ -1,87 +1,29 @@
-// Cost of the compressor's processReplace per stereo frame, and what digital
-// silence costs next to white noise (a denormal stall would show there).
-#include <benchmark/benchmark.h>
-
-#include <memory>
-#include <random>
-#include <vector>
-
+// The compressor: cost per stereo frame by program and block size, and silence against noise.
+#include "bench/effect_bench.h"
 #include "brisker/brisker_effect.h"
 
 namespace {
 
-VstIntPtr VSTCALLBACK host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
+using brisker::BriskerEffect;
 
-int slotOf(const brisker::BriskerEffect& e, const char* name) {
-    for (int s = 0; s < e.bank().size(); ++s)
-        if (std::string(e.bank().name(s)) == name) return s;
-    return 3;
+void program(benchmark::State& s, const char* name) {
+    auto e = bench::prepared<BriskerEffect>(name, static_cast<int>(s.range(0)));
+    bench::processBlocks(s, *e);
 }
-
-std::unique_ptr<brisker::BriskerEffect> prepared(const char* program, int block) {
-    auto e = std::make_unique<brisker::BriskerEffect>(&host);
-    AEffect* r = e->record();
-    r->dispatcher(r, effSetSampleRate, 0, 0, nullptr, 44100.0f);
-    r->dispatcher(r, effSetBlockSize, 0, block, nullptr, 0.0f);
-    r->dispatcher(r, effMainsChanged, 0, 1, nullptr, 0.0f);
-    e->pickProgram(slotOf(*e, program));
-    return e;
-}
-
-std::vector<float> noise(size_t n, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<float> d(-0.5f, 0.5f);
-    std::vector<float> v(n);
-    for (float& x : v) x = d(rng);
-    return v;
-}
-
-void processBlocks(benchmark::State& state, const char* program) {
-    const int block = static_cast<int>(state.range(0));
-    auto e = prepared(program, block);
-    auto inL = noise(static_cast<size_t>(block), 1), inR = noise(static_cast<size_t>(block), 2);
-    std::vector<float> outL(static_cast<size_t>(block)), outR(static_cast<size_t>(block));
-    float* in[2] = {inL.data(), inR.data()};
-    float* out[2] = {outL.data(), outR.data()};
-    for (auto _ : state) {
-        e->processReplace(in, out, block);
-        benchmark::DoNotOptimize(outL.data());
-    }
-    // seconds per frame, shown with its SI prefix (ns)
-    state.counters["per_frame"] = benchmark::Counter(static_cast<double>(state.iterations()) * block,
-                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
-
-void universal(benchmark::State& s) { processBlocks(s, "universal"); }
-void drums4(benchmark::State& s) { processBlocks(s, "drums4"); }
-void deEsser(benchmark::State& s) { processBlocks(s, "de-esser"); }
+void universal(benchmark::State& s) { program(s, "universal"); }
+void drums4(benchmark::State& s) { program(s, "drums4"); }
+void deEsser(benchmark::State& s) { program(s, "de-esser"); }
 BENCHMARK(universal)->Arg(64)->Arg(512)->Arg(4096);
 BENCHMARK(drums4)->Arg(64)->Arg(512)->Arg(4096);
 BENCHMARK(deEsser)->Arg(64)->Arg(512)->Arg(4096);
 
-// Ten seconds of silence against ten seconds of white noise, 512-frame blocks.
-void tenSeconds(benchmark::State& state, bool silent) {
-    constexpr int kBlock = 512, kFrames = 441000;
-    auto inL = silent ? std::vector<float>(kFrames, 0.0f) : noise(kFrames, 3);
-    auto inR = silent ? std::vector<float>(kFrames, 0.0f) : noise(kFrames, 4);
-    std::vector<float> outL(kBlock), outR(kBlock);
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto e = prepared("universal", kBlock);
-        state.ResumeTiming();
-        for (int at = 0; at + kBlock <= kFrames; at += kBlock) {
-            float* in[2] = {inL.data() + at, inR.data() + at};
-            float* out[2] = {outL.data(), outR.data()};
-            e->processReplace(in, out, kBlock);
-        }
-        benchmark::DoNotOptimize(outL.data());
-    }
+void silenceUniversal(benchmark::State& s) {
+    bench::silenceOverNoise(s, [] { return bench::prepared<BriskerEffect>("universal", 512); });
 }
-void silence10s(benchmark::State& s) { tenSeconds(s, true); }
-void noise10s(benchmark::State& s) { tenSeconds(s, false); }
-BENCHMARK(silence10s)->Unit(benchmark::kMillisecond);
-BENCHMARK(noise10s)->Unit(benchmark::kMillisecond);
+void silenceDrums4(benchmark::State& s) {
+    bench::silenceOverNoise(s, [] { return bench::prepared<BriskerEffect>("drums4", 512); });
+}
+BENCHMARK(silenceUniversal)->Unit(benchmark::kMillisecond);
+BENCHMARK(silenceDrums4)->Unit(benchmark::kMillisecond);
 
 }  // namespace
