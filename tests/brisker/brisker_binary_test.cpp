@@ -8,6 +8,7 @@
 #include <string>
 
 #include "brisker/brisker_effect.h"
+#include "tests/support/loaded_plugin_test.h"
 #include "tests/support/plugin_module.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/render.h"
@@ -16,25 +17,9 @@ namespace {
 
 using namespace testing_support;
 
-class BriskerBinary : public ::testing::Test {
+class BriskerBinary : public LoadedPluginTest {
 protected:
-    void SetUp() override {
-        module = std::make_unique<PluginModule>(builtPluginPath("brisker"));
-        ASSERT_TRUE(module->loaded()) << module->error();
-        PluginMain entry = module->entry("VSTPluginMain");
-        ASSERT_NE(entry, nullptr);
-        effect = entry(RecordingHost::callback());
-        ASSERT_NE(effect, nullptr);
-    }
-    void TearDown() override {
-        if (effect) {
-            EXPECT_EQ(dispatch(effect, effClose), 1);
-        }
-    }
-
-    RecordingHost host;
-    std::unique_ptr<PluginModule> module;
-    AEffect* effect = nullptr;
+    BriskerBinary() : LoadedPluginTest("brisker") {}
 };
 
 TEST_F(BriskerBinary, RecordAndIdentity) {

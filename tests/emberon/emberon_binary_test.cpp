@@ -8,6 +8,7 @@
 #include <string>
 
 #include "emberon/emberon_effect.h"
+#include "tests/support/loaded_plugin_test.h"
 #include "tests/support/plugin_module.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/render.h"
@@ -16,29 +17,13 @@ namespace {
 
 using namespace testing_support;
 
-class EmberonBinary : public ::testing::Test {
+class EmberonBinary : public LoadedPluginTest {
 protected:
-    void SetUp() override {
-        module = std::make_unique<PluginModule>(builtPluginPath("emberon"));
-        ASSERT_TRUE(module->loaded()) << module->error();
-        PluginMain entry = module->entry("VSTPluginMain");
-        ASSERT_NE(entry, nullptr);
-        effect = entry(RecordingHost::callback());
-        ASSERT_NE(effect, nullptr);
-    }
-    void TearDown() override {
-        if (effect) {
-            EXPECT_EQ(dispatch(effect, effClose), 1);
-        }
-    }
+    EmberonBinary() : LoadedPluginTest("emberon") {}
     std::string display(VstInt32 index, float v) {
         effect->setParameter(effect, index, v);
         return dispatchText(effect, effGetParamDisplay, index);
     }
-
-    RecordingHost host;
-    std::unique_ptr<PluginModule> module;
-    AEffect* effect = nullptr;
 };
 
 TEST_F(EmberonBinary, RecordAndIdentity) {

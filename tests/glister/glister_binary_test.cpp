@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/glister/glister_rig.h"
+#include "tests/support/loaded_plugin_test.h"
 #include "tests/support/plugin_module.h"
 
 namespace glister_test {
@@ -15,25 +16,9 @@ namespace {
 
 using namespace testing_support;
 
-class GlisterBinary : public ::testing::Test {
+class GlisterBinary : public LoadedPluginTest {
 protected:
-    void SetUp() override {
-        module = std::make_unique<PluginModule>(builtPluginPath("glister"));
-        ASSERT_TRUE(module->loaded()) << module->error();
-        PluginMain entry = module->entry("VSTPluginMain");
-        ASSERT_NE(entry, nullptr);
-        effect = entry(RecordingHost::callback());
-        ASSERT_NE(effect, nullptr);
-    }
-    void TearDown() override {
-        if (effect) {
-            EXPECT_EQ(dispatch(effect, effClose), 1);
-        }
-    }
-
-    RecordingHost host;
-    std::unique_ptr<PluginModule> module;
-    AEffect* effect = nullptr;
+    GlisterBinary() : LoadedPluginTest("glister") {}
 };
 
 TEST_F(GlisterBinary, RecordAndIdentity) {
