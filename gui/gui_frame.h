@@ -78,6 +78,7 @@ public:
     PointerState pointerState() const;
     // Takes the pointer from a script (not owned) instead of the window; null ends it.
     void setInput(ScriptedInput* input) noexcept { input_ = input; }
+    ScriptedInput* input() const noexcept { return input_; }
     // One pass of a control's tracking loop: the editor's pumpIdle, or without an
     // editor just the next step of a scripted pointer.
     void pumpIdle();

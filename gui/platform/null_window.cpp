@@ -13,6 +13,7 @@ struct NativeWindow {
     Surface screen;
     std::vector<GuiRect> presented;
     std::deque<Event> queue;
+    std::vector<GuiRect> popupPanels;
     PointerState pointer;
     bool destroyed = false;
     bool polling = false;
@@ -90,6 +91,45 @@ Status pollEvents(NativeWindow* w, PollMode mode) {
 }
 
 PointerState pointerState(NativeWindow* w) { return w ? w->pointer : PointerState{}; }
+
+// The pop-up takes the pointer presses and releases queued for the owner, in order;
+// when they run out before the menu is done, the menu is dismissed.
+Status trackPopup(NativeWindow* w, PopupSink& sink) {
+    if (!w) return Status::closed;
+    if (w->destroyed) return Status::closed;
+    sink.setScreenArea({-0x10000, -0x10000, 0x10000, 0x10000});
+    w->popupPanels.clear();
+    const bool wasPolling = w->polling;
+    w->polling = true;  // the events are the menu's while it is open
+    for (int i = 0; i < sink.panelCount(); ++i) w->popupPanels.push_back(sink.panelRect(i));
+    bool running = sink.pointer({PopupPointer::Type::move, w->pointer.where, 0});
+    std::deque<Event> later;
+    while (running && !w->queue.empty()) {
+        const Event e = w->queue.front();
+        w->queue.pop_front();
+        if (e.type != Event::Type::pointerDown && e.type != Event::Type::pointerUp) {
+            later.push_back(e);
+            continue;
+        }
+        w->pointer.where = e.where;
+        running = sink.pointer({PopupPointer::Type::move, e.where, 0});
+        if (!running) break;
+        const bool down = e.type == Event::Type::pointerDown;
+        running = sink.pointer({down ? PopupPointer::Type::press : PopupPointer::Type::release, e.where, e.button});
+        for (int i = static_cast<int>(w->popupPanels.size()); i < sink.panelCount(); ++i)
+            w->popupPanels.push_back(sink.panelRect(i));
+        sink.idle();
+    }
+    if (running) sink.pointer({PopupPointer::Type::cancel, w->pointer.where, 0});
+    w->queue.insert(w->queue.begin(), later.begin(), later.end());
+    w->polling = wasPolling;
+    return Status::ok;
+}
+
+const std::vector<GuiRect>& popupPanels(const NativeWindow* w) {
+    static const std::vector<GuiRect> none;
+    return w ? w->popupPanels : none;
+}
 
 const std::vector<GuiRect>& presented(const NativeWindow* w) {
     static const std::vector<GuiRect> none;

@@ -19,6 +19,8 @@ void postEvent(NativeWindow* window, const Event& event);
 void setPointer(NativeWindow* window, PointerState state);
 // The parent a window was opened in.
 void* parentOf(const NativeWindow* window);
+// The panels the last pop-up menu showed (owner window coordinates), in the order they opened.
+const std::vector<GuiRect>& popupPanels(const NativeWindow* window);
 // Makes the window behave as destroyed by its host.
 void destroyFromHost(NativeWindow* window);
 

@@ -48,6 +48,40 @@ enum class PollMode {
     paintOnly,  // only exposes, as a control's tracking loop pumps them
 };
 
+// The pointer as a pop-up menu of our own sees it, in owner window coordinates.
+struct PopupPointer {
+    enum class Type {
+        move,
+        press,    // `button` went down
+        release,  // `button` went up
+        cancel,   // Escape, or the pop-up can no longer be shown
+    };
+    Type type = Type::move;
+    GuiPoint where{};
+    int button = 0;  // ButtonState bit of the button that changed
+};
+
+// A pop-up menu drawn by the toolkit: it lays out and draws its panels (one per open
+// level) and interprets the pointer; the platform only shows the panels above
+// everything and feeds it the pointer.
+class PopupSink {
+public:
+    // Where the panels must stay (the screen), in owner window coordinates; called
+    // before the first look at the panels.
+    virtual void setScreenArea(const GuiRect& area) = 0;
+    virtual int panelCount() const = 0;
+    // Owner window coordinates, the size of the panel's pixels.
+    virtual GuiRect panelRect(int index) const = 0;
+    virtual const Surface& panelPixels(int index) const = 0;
+    // False once the menu is done (an entry chosen or the menu dismissed).
+    virtual bool pointer(const PopupPointer& event) = 0;
+    // Runs while the menu waits for the user, so that the host keeps running.
+    virtual void idle() = 0;
+
+protected:
+    ~PopupSink() = default;
+};
+
 // A visible child of parent (HWND or X11 Window id) at (0, 0), width × height, of the
 // module's window class, titled "Window".
 Status openWindow(void* parent, int width, int height, EventSink& sink, NativeWindow** out);
@@ -64,5 +98,9 @@ const char* windowClassName();
 // Number of windows of the module's class that are open.
 int openWindowCount();
 const char* describe(Status status);
+// Shows a pop-up menu over the owner window and runs it until it is done; it blocks,
+// as a native pop-up menu does. The panels are windows of their own above all others,
+// and the pointer is the menu's while it is open.
+Status trackPopup(NativeWindow* owner, PopupSink& sink);
 
 }  // namespace gui::platform

@@ -3,12 +3,15 @@
 // instead of reaching the process-wide default handler, which would end the host.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <dlfcn.h>
+#include <poll.h>
 #undef Status  // Xlib's macro for int; the contract has a Status of its own
 
 #include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "gui/platform/window.h"
 
@@ -139,6 +142,21 @@ Status createChild(NativeWindow& w, Window parent) {
     return trap.failed() ? Status::createFailed : Status::ok;
 }
 
+// Copies an area of the surface to a window of ours (same visual as the frame's).
+void putPixels(NativeWindow& w, Window target, const Surface& pixels, const GuiRect& r) {
+    // an image over the surface's own memory: nothing is converted or copied on our side
+    XImage* image = XCreateImage(w.display, w.visual, 24, ZPixmap, 0,
+                                 reinterpret_cast<char*>(const_cast<uint32_t*>(pixels.data())),
+                                 static_cast<unsigned>(pixels.width()), static_cast<unsigned>(pixels.height()), 32,
+                                 pixels.width() * 4);
+    if (!image) return;
+    image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+    XPutImage(w.display, target, w.gc, image, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.width()),
+              static_cast<unsigned>(r.height()));
+    image->data = nullptr;  // the surface keeps its pixels
+    XDestroyImage(image);
+}
+
 }  // namespace
 
 const char* windowClassName() {
@@ -192,17 +210,7 @@ void present(NativeWindow* w, const Surface& pixels, const GuiRect& dirty) {
     const GuiRect r = dirty.intersect(pixels.bounds()).intersect({0, 0, w->width, w->height});
     if (r.isEmpty()) return;
     ErrorTrap trap(w->display);
-    // an image over the surface's own memory: nothing is converted or copied on our side
-    XImage* image = XCreateImage(w->display, w->visual, 24, ZPixmap, 0,
-                                 reinterpret_cast<char*>(const_cast<uint32_t*>(pixels.data())),
-                                 static_cast<unsigned>(pixels.width()), static_cast<unsigned>(pixels.height()), 32,
-                                 pixels.width() * 4);
-    if (!image) return;
-    image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
-    XPutImage(w->display, w->window, w->gc, image, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.width()),
-              static_cast<unsigned>(r.height()));
-    image->data = nullptr;  // the surface keeps its pixels
-    XDestroyImage(image);
+    putPixels(*w, w->window, pixels, r);
 }
 
 Status pollEvents(NativeWindow* w, PollMode mode) {
@@ -266,6 +274,184 @@ PointerState pointerState(NativeWindow* w) {
     if (XQueryPointer(w->display, w->window, &root, &child, &rootX, &rootY, &x, &y, &mask)) state.where = {x, y};
     state.buttons = buttonState(mask);
     return state;
+}
+
+namespace {
+
+constexpr int kPopupWaitMs = 20;  // between host idles while the menu waits
+
+// The panels of a pop-up menu: override-redirect windows on the frame's connection,
+// above every other window, with the pointer and keyboard grabbed by the frame's
+// window so that a click anywhere reaches the menu.
+class X11Popup {
+public:
+    X11Popup(NativeWindow& owner, PopupSink& sink) : w_(owner), sink_(sink) {}
+    ~X11Popup() {
+        for (const Panel& p : panels_) XDestroyWindow(w_.display, p.window);
+    }
+    X11Popup(const X11Popup&) = delete;
+    X11Popup& operator=(const X11Popup&) = delete;
+
+    void run();
+
+private:
+    struct Panel {
+        Window window = 0;
+        GuiRect rect{};
+    };
+
+    void sync();
+    void show(size_t index);
+    bool nextEvent(XEvent& ev);
+    bool ownerGone();
+    bool handle(const XEvent& ev);  // false once the menu is done
+    GuiPoint fromRoot(int x, int y) const { return {x - origin_.h, y - origin_.v}; }
+
+    NativeWindow& w_;
+    PopupSink& sink_;
+    std::vector<Panel> panels_;
+    GuiPoint origin_{};  // the owner window's top-left on the screen
+};
+
+void X11Popup::run() {
+    Display* d = w_.display;
+    const Window root = DefaultRootWindow(d);
+    Window child = 0;
+    int ox = 0, oy = 0;
+    XTranslateCoordinates(d, w_.window, root, 0, 0, &ox, &oy, &child);
+    origin_ = {ox, oy};
+    XWindowAttributes screen{};
+    XGetWindowAttributes(d, root, &screen);
+    sink_.setScreenArea({-ox, -oy, screen.width - ox, screen.height - oy});
+    sync();
+    const unsigned pointerMask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+    XGrabPointer(d, w_.window, False, pointerMask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    XGrabKeyboard(d, w_.window, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    bool running = true;
+    Window r = 0, c = 0;
+    int rx = 0, ry = 0, x = 0, y = 0;
+    unsigned mask = 0;
+    if (XQueryPointer(d, w_.window, &r, &c, &rx, &ry, &x, &y, &mask))
+        running = sink_.pointer({PopupPointer::Type::move, {x, y}, 0});
+    while (running) {
+        XEvent ev;
+        if (nextEvent(ev)) {
+            running = handle(ev);
+            if (running) sync();
+            continue;
+        }
+        if (ownerGone()) {
+            sink_.pointer({PopupPointer::Type::cancel, {}, 0});
+            break;
+        }
+        sink_.idle();
+        XFlush(d);
+        pollfd p{ConnectionNumber(d), POLLIN, 0};
+        poll(&p, 1, kPopupWaitMs);
+    }
+    XUngrabKeyboard(d, CurrentTime);
+    XUngrabPointer(d, CurrentTime);
+}
+
+// Panels follow the menu: new levels get windows, closed ones lose theirs, and every
+// panel shows its current pixels.
+void X11Popup::sync() {
+    const size_t count = static_cast<size_t>(sink_.panelCount());
+    while (panels_.size() > count) {
+        XDestroyWindow(w_.display, panels_.back().window);
+        panels_.pop_back();
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const GuiRect rect = sink_.panelRect(static_cast<int>(i));
+        if (rect.isEmpty()) continue;
+        if (i == panels_.size()) {
+            XSetWindowAttributes a{};
+            a.override_redirect = True;
+            a.colormap = w_.colormap;
+            a.background_pixmap = None;
+            a.border_pixel = 0;
+            a.save_under = True;
+            a.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+            const Window win = XCreateWindow(
+                w_.display, DefaultRootWindow(w_.display), origin_.h + rect.left, origin_.v + rect.top,
+                static_cast<unsigned>(rect.width()), static_cast<unsigned>(rect.height()), 0, 24, InputOutput, w_.visual,
+                CWOverrideRedirect | CWColormap | CWBackPixmap | CWBorderPixel | CWSaveUnder | CWEventMask, &a);
+            XMapRaised(w_.display, win);
+            panels_.push_back({win, rect});
+        } else if (!(panels_[i].rect == rect)) {
+            XMoveResizeWindow(w_.display, panels_[i].window, origin_.h + rect.left, origin_.v + rect.top,
+                              static_cast<unsigned>(rect.width()), static_cast<unsigned>(rect.height()));
+            panels_[i].rect = rect;
+        }
+        show(i);
+    }
+}
+
+void X11Popup::show(size_t index) {
+    if (index >= panels_.size()) return;
+    const Surface& pixels = sink_.panelPixels(static_cast<int>(index));
+    putPixels(w_, panels_[index].window, pixels, pixels.bounds());
+}
+
+bool X11Popup::nextEvent(XEvent& ev) {
+    Display* d = w_.display;
+    if (XCheckWindowEvent(d, w_.window, ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask, &ev))
+        return true;
+    for (const Panel& p : panels_)
+        if (XCheckWindowEvent(d, p.window, ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask, &ev))
+            return true;
+    return false;
+}
+
+// The host destroyed the frame's window: the frame must still learn of it.
+bool X11Popup::ownerGone() {
+    XEvent ev;
+    if (w_.destroyed) return true;
+    if (!XCheckTypedWindowEvent(w_.display, w_.window, DestroyNotify, &ev)) return false;
+    XPutBackEvent(w_.display, &ev);
+    return true;
+}
+
+bool X11Popup::handle(const XEvent& ev) {
+    switch (ev.type) {
+        case MotionNotify:
+            return sink_.pointer({PopupPointer::Type::move, fromRoot(ev.xmotion.x_root, ev.xmotion.y_root), 0});
+        case ButtonPress:
+        case ButtonRelease: {
+            const int bit = buttonBit(ev.xbutton.button);
+            if (!bit) return true;
+            const GuiPoint where = fromRoot(ev.xbutton.x_root, ev.xbutton.y_root);
+            if (!sink_.pointer({PopupPointer::Type::move, where, 0})) return false;
+            const auto type = ev.type == ButtonPress ? PopupPointer::Type::press : PopupPointer::Type::release;
+            return sink_.pointer({type, where, bit});
+        }
+        case KeyPress: {
+            XKeyEvent key = ev.xkey;
+            if (XLookupKeysym(&key, 0) != XK_Escape) return true;
+            return sink_.pointer({PopupPointer::Type::cancel, {}, 0});
+        }
+        case Expose:
+            for (size_t i = 0; i < panels_.size(); ++i)
+                if (panels_[i].window == ev.xexpose.window) show(i);
+            return true;
+        default: return true;
+    }
+}
+
+}  // namespace
+
+Status trackPopup(NativeWindow* w, PopupSink& sink) {
+    if (!w || w->destroyed) return Status::closed;
+    // the frame's own event handling stays out while the menu owns the events
+    const bool wasPolling = w->polling;
+    w->polling = true;
+    {
+        ErrorTrap trap(w->display);
+        X11Popup popup(*w, sink);
+        popup.run();
+    }
+    w->polling = wasPolling;
+    return w->destroyed ? Status::closed : Status::ok;
 }
 
 }  // namespace gui::platform
