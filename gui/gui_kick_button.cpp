@@ -28,12 +28,12 @@ void GuiKickButton::mousePressed(GuiCanvas* canvas, GuiPoint where) {
     if (buttons == kButtonLeft) {
         beginEdit();
         GuiPoint p = where;
-        while (canvas->buttonState() == kButtonLeft) {
+        do {
             value_ = size_.contains(p) ? pressed : remembered;
             notifyIfDirty(canvas);
             p = canvas->cursorInView();
             trackingIdle(canvas);
-        }
+        } while (canvas->buttonState() == kButtonLeft);
         endEdit();
     } else {
         value_ = pressed;

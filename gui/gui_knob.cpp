@@ -184,7 +184,10 @@ void GuiKnob::trackLinear(GuiCanvas* canvas, GuiPoint where, int buttons) {
     GuiPoint p = where;
     bool first = true;
     GuiPoint previous{};
-    for (int now = canvas->buttonState(); now & kButtonLeft; now = canvas->buttonState()) {
+    int now = 0;
+    // the pass that sees the button up still takes the last position
+    do {
+        now = canvas->buttonState();
         if (first || !(p == previous)) {
             first = false;
             previous = p;
@@ -202,7 +205,7 @@ void GuiKnob::trackLinear(GuiCanvas* canvas, GuiPoint where, int buttons) {
         }
         p = canvas->cursorInView();
         trackingIdle(canvas);
-    }
+    } while (now & kButtonLeft);
 }
 
 // The value follows the pointer's angle; a jump of more than half the range (across
@@ -214,7 +217,9 @@ void GuiKnob::trackCircular(GuiCanvas* canvas, GuiPoint where) {
     GuiPoint p = where;
     bool first = true;
     GuiPoint previous{};
-    while (canvas->buttonState() & kButtonLeft) {
+    int now = 0;
+    do {
+        now = canvas->buttonState();
         if (first || !(p == previous)) {
             first = false;
             previous = p;
@@ -232,7 +237,7 @@ void GuiKnob::trackCircular(GuiCanvas* canvas, GuiPoint where) {
         }
         p = canvas->cursorInView();
         trackingIdle(canvas);
-    }
+    } while (now & kButtonLeft);
 }
 
 bool GuiKnob::wheelTurned(GuiCanvas* canvas, GuiPoint, float distance) {

@@ -38,12 +38,12 @@ void GuiRockerSwitch::mousePressed(GuiCanvas* canvas, GuiPoint where) {
     const float remembered = value_;
     beginEdit();
     GuiPoint p = where;
-    while (canvas->buttonState() != 0) {
+    do {
         value_ = positionAt(p, remembered);
         notifyIfDirty(canvas);
         p = canvas->cursorInView();
         trackingIdle(canvas);
-    }
+    } while (canvas->buttonState() != 0);
     endEdit();
     value_ = 0.0f;
     notify(canvas);

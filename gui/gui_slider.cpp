@@ -114,7 +114,10 @@ void GuiSlider::track(GuiCanvas* canvas, float reference, GuiPoint where) {
     float startValue = value_;
     int remembered = canvas->buttonState();
     GuiPoint p = where;
-    for (int now = remembered; now & kButtonLeft; now = canvas->buttonState()) {
+    int now = 0;
+    // the pass that sees the button up still takes the last position
+    do {
+        now = canvas->buttonState();
         // Shift scales the movement from where the value was when Shift went down
         if (!(now & kKeyShift)) {
             startValue = value_;
@@ -129,7 +132,7 @@ void GuiSlider::track(GuiCanvas* canvas, float reference, GuiPoint where) {
         notifyIfDirty(canvas);
         p = canvas->cursorInView();
         trackingIdle(canvas);
-    }
+    } while (now & kButtonLeft);
 }
 
 bool GuiSlider::wheelTurned(GuiCanvas* canvas, GuiPoint, float distance) { return applyWheel(canvas, distance); }
