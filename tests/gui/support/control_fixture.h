@@ -86,6 +86,20 @@ public:
     std::vector<Change> changes;
 };
 
+// A test picture held for the scope; controls retain what they keep.
+class Picture {
+public:
+    explicit Picture(int id) : bitmap_(new gui::GuiBitmap(gui_test::kPictures, id)) {}
+    ~Picture() { bitmap_->release(); }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    operator gui::GuiBitmap*() const { return bitmap_; }
+    gui::GuiBitmap* operator->() const { return bitmap_; }
+
+private:
+    gui::GuiBitmap* bitmap_;
+};
+
 struct ControlTest : ::testing::Test {
     LoggingEffect* effect = new LoggingEffect;
     HarnessEditor* editor = new HarnessEditor(effect);
