@@ -114,10 +114,9 @@ void GuiSlider::track(GuiCanvas* canvas, float reference, GuiPoint where) {
     float startValue = value_;
     int remembered = canvas->buttonState();
     GuiPoint p = where;
-    int now = 0;
-    // the pass that sees the button up still takes the last position
-    do {
-        now = canvas->buttonState();
+    // a pass that sees the button up ends the drag at once: with Shift still down, the
+    // change of state would otherwise move the value once more
+    for (int now = remembered; now & kButtonLeft; now = canvas->buttonState()) {
         // Shift scales the movement from where the value was when Shift went down
         if (!(now & kKeyShift)) {
             startValue = value_;
@@ -132,7 +131,7 @@ void GuiSlider::track(GuiCanvas* canvas, float reference, GuiPoint where) {
         notifyIfDirty(canvas);
         p = canvas->cursorInView();
         trackingIdle(canvas);
-    } while (now & kButtonLeft);
+    }
 }
 
 bool GuiSlider::wheelTurned(GuiCanvas* canvas, GuiPoint, float distance) { return applyWheel(canvas, distance); }
