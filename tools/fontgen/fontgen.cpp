@@ -89,9 +89,9 @@ bool renderGlyph(FT_Face face, uint32_t unicode, Rendered& out, Glyph& g) {
     return true;
 }
 
-bool renderFace(FT_Library lib, const FaceSpec& spec, int style, int height, Rendered& out, std::string& error) {
+bool renderFace(FT_Library lib, const FaceSpec& face, int style, int height, Rendered& out, std::string& error) {
     FT_Face face = nullptr;
-    const std::string& file = spec.files[style];
+    const std::string& file = face.files[style];
     if (FT_New_Face(lib, file.c_str(), 0, &face) != 0) {
         error = "cannot open font file " + file;
         return false;
@@ -101,7 +101,7 @@ bool renderFace(FT_Library lib, const FaceSpec& spec, int style, int height, Ren
         error = "cannot size font " + file;
         return false;
     }
-    out.name = spec.name;
+    out.name = face.name;
     out.height = height;
     out.bold = (style & 1) != 0;
     out.italic = (style & 2) != 0;
@@ -109,7 +109,7 @@ bool renderFace(FT_Library lib, const FaceSpec& spec, int style, int height, Ren
     Glyph space;
     renderGlyph(face, ' ', out, space);
     for (int code = 32; code < 256; ++code) {
-        const uint32_t unicode = spec.symbol ? fontgen::symbolToUnicode(code) : fontgen::ansiToUnicode(code);
+        const uint32_t unicode = face.symbol ? fontgen::symbolToUnicode(code) : fontgen::ansiToUnicode(code);
         Glyph g;
         // a code without a glyph shows as a blank of a space's width
         if (!renderGlyph(face, unicode, out, g)) g = Glyph{space.advance, 0, 0, 0, 0, out.coverage.size()};
@@ -148,14 +148,14 @@ bool parseArgs(int argc, char** argv, std::vector<FaceSpec>& specs, std::string&
             error = "expected --face NAME ENCODING HEIGHTS REGULAR BOLD ITALIC BOLDITALIC";
             return false;
         }
-        FaceSpec spec;
-        spec.name = argv[i + 1];
+        FaceSpec face;
+        face.name = argv[i + 1];
         const std::string encoding = argv[i + 2];
         if (encoding != "ansi" && encoding != "symbol") {
             error = "unknown encoding " + encoding;
             return false;
         }
-        spec.symbol = encoding == "symbol";
+        face.symbol = encoding == "symbol";
         std::stringstream heights(argv[i + 3]);
         for (std::string h; std::getline(heights, h, ',');) {
             const int value = std::atoi(h.c_str());
@@ -163,10 +163,10 @@ bool parseArgs(int argc, char** argv, std::vector<FaceSpec>& specs, std::string&
                 error = "bad pixel height " + h;
                 return false;
             }
-            spec.heights.push_back(value);
+            face.heights.push_back(value);
         }
-        for (int s = 0; s < 4; ++s) spec.files[s] = argv[i + 4 + s];
-        specs.push_back(spec);
+        for (int s = 0; s < 4; ++s) face.files[s] = argv[i + 4 + s];
+        specs.push_back(face);
         i += 8;
     }
     return !specs.empty() || (error = "no faces given", false);
@@ -182,11 +182,11 @@ int main(int argc, char** argv) {
     FT_Library lib = nullptr;
     if (FT_Init_FreeType(&lib) != 0) return fail("cannot start FreeType");
     std::vector<Rendered> faces;
-    for (const FaceSpec& spec : specs)
-        for (int height : spec.heights)
+    for (const FaceSpec& face : specs)
+        for (int height : face.heights)
             for (int style = 0; style < 4; ++style) {
                 Rendered r;
-                if (!renderFace(lib, spec, style, height, r, error)) {
+                if (!renderFace(lib, face, style, height, r, error)) {
                     FT_Done_FreeType(lib);
                     return fail(error);
                 }
