@@ -89,9 +89,9 @@ bool renderGlyph(FT_Face face, uint32_t unicode, Rendered& out, Glyph& g) {
     return true;
 }
 
-bool renderFace(FT_Library lib, const FaceSpec& face, int style, int height, Rendered& out, std::string& error) {
+bool renderFace(FT_Library lib, const FaceSpec& recipe, int style, int height, Rendered& out, std::string& error) {
     FT_Face face = nullptr;
-    const std::string& file = face.files[style];
+    const std::string& file = recipe.files[style];
     if (FT_New_Face(lib, file.c_str(), 0, &face) != 0) {
         error = "cannot open font file " + file;
         return false;
@@ -101,7 +101,7 @@ bool renderFace(FT_Library lib, const FaceSpec& face, int style, int height, Ren
         error = "cannot size font " + file;
         return false;
     }
-    out.name = face.name;
+    out.name = recipe.name;
     out.height = height;
     out.bold = (style & 1) != 0;
     out.italic = (style & 2) != 0;
@@ -109,7 +109,7 @@ bool renderFace(FT_Library lib, const FaceSpec& face, int style, int height, Ren
     Glyph space;
     renderGlyph(face, ' ', out, space);
     for (int code = 32; code < 256; ++code) {
-        const uint32_t unicode = face.symbol ? fontgen::symbolToUnicode(code) : fontgen::ansiToUnicode(code);
+        const uint32_t unicode = recipe.symbol ? fontgen::symbolToUnicode(code) : fontgen::ansiToUnicode(code);
         Glyph g;
         // a code without a glyph shows as a blank of a space's width
         if (!renderGlyph(face, unicode, out, g)) g = Glyph{space.advance, 0, 0, 0, 0, out.coverage.size()};
