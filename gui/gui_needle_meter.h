@@ -3,19 +3,17 @@
 // is only its origin; it draws at the picture's and the lamp's rects.
 #pragma once
 
-#include "gui/gui_control.h"
+#include "gui/gui_dial_meter.h"
 
 namespace gui {
 
-class GuiNeedleMeter : public GuiControl {
+class GuiNeedleMeter : public GuiDialMeter {
 public:
     // Pictures retained; pivot in frame coordinates; every needle starts at the inner radius.
     GuiNeedleMeter(const GuiRect& origin, GuiBitmap* background, GuiPoint lampPosition, GuiBitmap* lamp, int pivotX,
                    int pivotY, float innerRadius, float outerRadius);
-    ~GuiNeedleMeter() override;
 
     void paint(GuiCanvas* canvas) override;
-    bool overlaps(const GuiRect& rect) const override;
 
     // Linear amplitudes (1.0 = full scale), kept within 1e-9..10. Needle 2 drives the lamp.
     virtual void setNeedle1(float value);
@@ -24,17 +22,8 @@ public:
     virtual void setNeedle4(float value);
 
     float needle(int index) const noexcept { return index >= 1 && index <= 4 ? needles_[index - 1] : 0.0f; }
-    const GuiRect& backgroundRect() const noexcept { return backgroundRect_; }
-    const GuiRect& lampRect() const noexcept { return lampRect_; }
 
 private:
-    void setNeedle(int index, float value);
-
-    GuiRect backgroundRect_;
-    GuiBitmap* lamp_;
-    GuiRect lampRect_;
-    GuiPoint pivot_;
-    float inner_, outer_;
     float needles_[4] = {1e-7f, 1e-7f, 1e-7f, 1e-7f};
 };
 

@@ -2,19 +2,17 @@
 // and a lamp, drawn over its own background picture about a pivot.
 #pragma once
 
-#include "gui/gui_control.h"
+#include "gui/gui_dial_meter.h"
 
 namespace gui {
 
-class GuiTwinNeedleMeter : public GuiControl {
+class GuiTwinNeedleMeter : public GuiDialMeter {
 public:
     // Pictures retained; pivot in frame coordinates.
     GuiTwinNeedleMeter(const GuiRect& origin, GuiBitmap* background, GuiPoint lampPosition, GuiBitmap* lamp,
                        int pivotX, int pivotY, float innerRadius, float outerRadius);
-    ~GuiTwinNeedleMeter() override;
 
     void paint(GuiCanvas* canvas) override;
-    bool overlaps(const GuiRect& rect) const override;
 
     // Linear amplitudes (1.0 = full scale), kept within 1e-9..10; the lamp is lit above 0.5.
     virtual void setNeedleA(float value);
@@ -26,13 +24,6 @@ public:
     float needleB() const noexcept { return values_[2]; }
 
 private:
-    void set(int index, float value);
-
-    GuiRect backgroundRect_;
-    GuiBitmap* lamp_;
-    GuiRect lampRect_;
-    GuiPoint pivot_;
-    float inner_, outer_;
     float values_[3] = {1e-8f, 1e-8f, 1e-8f};  // needle A, lamp, needle B
 };
 
