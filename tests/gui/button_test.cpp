@@ -44,7 +44,7 @@ TEST_F(ButtonTest, KickButtonIsPressedOnlyWhileThePointerIsOverIt) {
     auto* kick = add(new gui::GuiKickButton({50, 10, 80, 30}, &listener, 4, 20, twoState, {0, 0}));
     settle();
     bool drawnPressed = false;
-    gui_test::editLog().onIdle = [&] { drawnPressed |= pixel(55, 12) == kOnImage; };
+    gui_test::hostLog().onIdle = [&] { drawnPressed |= pixel(55, 12) == kOnImage; };
     input.press({60, 20}).hold(1).moveTo({150, 150}).hold(1).moveTo({80, 30}).hold(1).release();
     click();
     EXPECT_TRUE(drawnPressed);

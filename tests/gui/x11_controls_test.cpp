@@ -67,7 +67,7 @@ private:
 struct X11ControlTest : ::testing::Test {
     Display* dpy = nullptr;
     Window parent = 0;
-    gui_test::LoggingEffect* effect = nullptr;
+    gui_test::TestEffect* effect = nullptr;
     ControlsEditor* editor = nullptr;
     gui_test::RecordingListener listener;
 
@@ -79,7 +79,7 @@ struct X11ControlTest : ::testing::Test {
         parent = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 100, 100, kWidth, kHeight, 0, 0, 0x303030);
         XMapWindow(dpy, parent);
         XSync(dpy, False);
-        effect = new gui_test::LoggingEffect;
+        effect = new gui_test::TestEffect;
         editor = new ControlsEditor(effect, &listener);
         effect->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent), 0.0f);
         ASSERT_TRUE(until([&] { return !editor->frame()->isFirstDrawPending(); }));
@@ -141,7 +141,7 @@ TEST_F(X11ControlTest, ARealDragTurnsTheKnobAndReportsTheEditToTheHost) {
     effect->dispatch(effSetEditKnobMode, 0, 2, nullptr, 0.0f);  // linear
     const Window child = frameWindow();
     int step = 0;
-    gui_test::editLog().onIdle = [&] {
+    gui_test::hostLog().onIdle = [&] {
         switch (step++) {
             case 0: moveTo(child, {144, 44}); break;
             case 2: moveTo(child, {244, 44}); break;
@@ -151,11 +151,11 @@ TEST_F(X11ControlTest, ARealDragTurnsTheKnobAndReportsTheEditToTheHost) {
     };
     moveTo(child, {44, 44});
     button(true);
-    EXPECT_TRUE(until([&] { return gui_test::editLog().edits.size() >= 2; }));
+    EXPECT_TRUE(until([&] { return gui_test::hostLog().edits.size() >= 2; }));
     button(false);
-    gui_test::editLog().onIdle = nullptr;
+    gui_test::hostLog().onIdle = nullptr;
     EXPECT_FLOAT_EQ(editor->knob->getValue(), 1.0f);
-    EXPECT_EQ(gui_test::editLog().edits, (std::vector{gui_test::beginOf(2), gui_test::endOf(2)}));
+    EXPECT_EQ(gui_test::hostLog().edits, (std::vector{gui_test::beginOf(2), gui_test::endOf(2)}));
     bool sawHalf = false;
     for (const auto& c : listener.changes) sawHalf |= c.control == editor->knob && c.value == 0.5f;
     EXPECT_TRUE(sawHalf);
@@ -168,7 +168,7 @@ TEST_F(X11ControlTest, APickFromTheRealPopupReachesTheListener) {
     std::vector<Window> panels;
     uint32_t panelCorner = 0;
     GuiPoint panelAt{}, frameAt{};
-    gui_test::editLog().onIdle = [&] {
+    gui_test::hostLog().onIdle = [&] {
         switch (step++) {
             case 0: button(false); break;  // the opening click ends; the menu stays open
             case 1: {
@@ -198,7 +198,7 @@ TEST_F(X11ControlTest, APickFromTheRealPopupReachesTheListener) {
     moveTo(child, {60, 110});
     button(true);
     EXPECT_TRUE(until([&] { return step > 3 && popupWindows().empty(); }));
-    gui_test::editLog().onIdle = nullptr;
+    gui_test::hostLog().onIdle = nullptr;
     ASSERT_EQ(panels.size(), 1u);
     EXPECT_EQ(panelCorner, 0xD4D0C8u);  // the panel shows the menu's pixels
     EXPECT_EQ(panelAt, (GuiPoint{frameAt.h + kMenuRect.left, frameAt.v + kMenuRect.bottom}));  // below the menu

@@ -17,41 +17,9 @@
 #include "gui/idle_clock.h"
 #include "gui/scripted_input.h"
 #include "gui_test_pictures.h"
+#include "test_effect.h"
 
 namespace gui_test {
-
-struct EditLog {
-    std::vector<std::pair<VstInt32, VstInt32>> edits;  // begin or end edit, tag
-    int idles = 0;
-    std::function<void()> onIdle;
-};
-
-inline EditLog& editLog() {
-    static EditLog log;
-    return log;
-}
-
-inline VstIntPtr VSTCALLBACK loggingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float) {
-    if (opcode == audioMasterVersion) return 2400;
-    if (opcode == audioMasterBeginEdit || opcode == audioMasterEndEdit) editLog().edits.push_back({opcode, index});
-    if (opcode == audioMasterIdle) {
-        ++editLog().idles;
-        if (editLog().onIdle) editLog().onIdle();
-    }
-    return 0;
-}
-
-class LoggingEffect : public frame::EffectBase {
-public:
-    LoggingEffect() : EffectBase(loggingHost, 1, 8) { editLog() = EditLog{}; }
-    void applyParameter(VstInt32, float) override {}
-    float parameterValue(VstInt32) const override { return 0.0f; }
-    void parameterName(VstInt32, char* text, size_t) const override { text[0] = 0; }
-    void parameterLabel(VstInt32, char* text, size_t) const override { text[0] = 0; }
-    void parameterText(VstInt32, char* text, size_t) const override { text[0] = 0; }
-    void processReplace(float**, float**, VstInt32) override {}
-    void processAccumulate(float**, float**, VstInt32) override {}
-};
 
 class HarnessEditor : public gui::EditorBase {
 public:
@@ -101,7 +69,7 @@ private:
 };
 
 struct ControlTest : ::testing::Test {
-    LoggingEffect* effect = new LoggingEffect;
+    TestEffect* effect = new TestEffect;
     HarnessEditor* editor = new HarnessEditor(effect);
     SteppingClock clock;
     gui::GuiFrame* frame = new gui::GuiFrame({0, 0, 400, 300}, nullptr, editor);
@@ -129,7 +97,7 @@ struct ControlTest : ::testing::Test {
     // Runs the script from its first step as a click at its first position.
     void click() { frame->pointerPressed(input.current().where); }
     uint32_t pixel(int x, int y) const { return frame->surface().pixel(x, y); }
-    std::vector<std::pair<VstInt32, VstInt32>> edits() const { return editLog().edits; }
+    std::vector<std::pair<VstInt32, VstInt32>> edits() const { return hostLog().edits; }
 };
 
 inline constexpr std::pair<VstInt32, VstInt32> beginOf(VstInt32 tag) { return {audioMasterBeginEdit, tag}; }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "frame/effect_base.h"
 
@@ -10,7 +12,8 @@ namespace gui_test {
 
 struct HostLog {
     int idleCalls = 0;
-    std::function<void()> onIdle;  // runs inside audioMasterIdle
+    std::function<void()> onIdle;                       // runs inside audioMasterIdle
+    std::vector<std::pair<VstInt32, VstInt32>> edits;  // begin or end edit, parameter
 };
 
 inline HostLog& hostLog() {
@@ -18,8 +21,9 @@ inline HostLog& hostLog() {
     return log;
 }
 
-inline VstIntPtr VSTCALLBACK testHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+inline VstIntPtr VSTCALLBACK testHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float) {
     if (opcode == audioMasterVersion) return 2400;
+    if (opcode == audioMasterBeginEdit || opcode == audioMasterEndEdit) hostLog().edits.push_back({opcode, index});
     if (opcode == audioMasterIdle) {
         ++hostLog().idleCalls;
         if (hostLog().onIdle) hostLog().onIdle();
@@ -29,7 +33,7 @@ inline VstIntPtr VSTCALLBACK testHost(AEffect*, VstInt32 opcode, VstInt32, VstIn
 
 class TestEffect : public frame::EffectBase {
 public:
-    TestEffect() : EffectBase(testHost, 1, 2) { hostLog() = HostLog{}; }
+    explicit TestEffect(VstInt32 parameters = 8) : EffectBase(testHost, 1, parameters) { hostLog() = HostLog{}; }
     void applyParameter(VstInt32, float) override {}
     float parameterValue(VstInt32) const override { return 0.0f; }
     void parameterName(VstInt32, char* text, size_t) const override { text[0] = 0; }
