@@ -10,7 +10,7 @@
 #include "gui/gui_knob.h"
 #include "gui/gui_option_menu.h"
 #include "support/control_fixture.h"
-#include "support/xvfb_server.h"
+#include "support/xvfb_environment.h"
 
 // Xlib's macros (None, Bool, Status) come last, after everything they could break
 #include <X11/Xlib.h>
@@ -22,22 +22,8 @@ namespace {
 
 using gui::GuiPoint;
 
-class XvfbEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (gui_test::XvfbServer::installed()) started_ = server_.start(error_);
-    }
-    void TearDown() override { server_.stop(); }
-    bool started() const { return started_; }
-    const std::string& error() const { return error_; }
-
-private:
-    gui_test::XvfbServer server_;
-    bool started_ = false;
-    std::string error_;
-};
-
-auto* const gXvfb = static_cast<XvfbEnvironment*>(::testing::AddGlobalTestEnvironment(new XvfbEnvironment));
+auto* const gXvfb =
+    static_cast<gui_test::XvfbEnvironment*>(::testing::AddGlobalTestEnvironment(new gui_test::XvfbEnvironment));
 
 constexpr int kWidth = 300, kHeight = 200;
 constexpr gui::GuiRect kMenuRect{20, 100, 140, 120};

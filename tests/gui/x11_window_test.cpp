@@ -10,7 +10,7 @@
 #include "gui/gui_frame.h"
 #include "support/test_effect.h"
 #include "support/test_views.h"
-#include "support/xvfb_server.h"
+#include "support/xvfb_environment.h"
 
 // Xlib's macros (None, Bool, Status) come last, after everything they could break
 #include <X11/Xlib.h>
@@ -25,22 +25,8 @@ using gui::GuiRect;
 using gui_test::RecordingView;
 using gui_test::TrackingView;
 
-class XvfbEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (gui_test::XvfbServer::installed()) started_ = server_.start(error_);
-    }
-    void TearDown() override { server_.stop(); }
-    bool started() const { return started_; }
-    const std::string& error() const { return error_; }
-
-private:
-    gui_test::XvfbServer server_;
-    bool started_ = false;
-    std::string error_;
-};
-
-auto* const gXvfb = static_cast<XvfbEnvironment*>(::testing::AddGlobalTestEnvironment(new XvfbEnvironment));
+auto* const gXvfb =
+    static_cast<gui_test::XvfbEnvironment*>(::testing::AddGlobalTestEnvironment(new gui_test::XvfbEnvironment));
 
 constexpr int kWidth = 120, kHeight = 80;
 
