@@ -1,5 +1,6 @@
 #include "tests/rumbler/rumbler_model.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace rumbler_test {
@@ -12,6 +13,10 @@ uint32_t shiftStep(uint32_t s, int left, int mixShift, int preShift, int arith) 
 }
 
 double e_pow(double x) { return std::pow(2.718281828459045, x); }
+
+double wholeRate(double hostRate) {
+    return (hostRate >= 20000.0 && hostRate <= 200000.0) ? std::floor(hostRate) : 44100.0;
+}
 
 }  // namespace
 
@@ -38,15 +43,20 @@ double RumblerModel::Biquad::run(double x) {
     return y;
 }
 
+void RumblerModel::Biquad::setRate(double fs) {
+    rate = fs;
+    glide = fs > 50000.0 ? 0.00035 : 0.001;
+    targets();
+    x1 = x2 = y1 = y2 = 0;
+}
+
 RumblerModel::RumblerModel(double hostRate, bool stereoInput) : stereo_(stereoInput) {
-    fs_ = (hostRate >= 20000.0 && hostRate <= 200000.0) ? std::floor(hostRate) : 44100.0;
+    fs_ = wholeRate(hostRate);
     for (Biquad& b : bq_) {
         b.rate = 44100.0;  // built at the base's initial rate
         b.glide = 0.001;
         b.targets();
-        b.rate = fs_;  // resumed at the host's
-        b.glide = fs_ > 50000.0 ? 0.00035 : 0.001;
-        b.targets();
+        b.setRate(fs_);  // resumed at the host's
     }
     for (Chan& c : ch_) {
         c.dry.assign(1024, 1e-7);
@@ -72,6 +82,27 @@ void RumblerModel::setParams(const ModelParams& p) {
 void RumblerModel::clearForProcessOff() {
     ch_[0].lp1 = 0;
     ch_[1].lp1 = ch_[1].lp2 = ch_[1].h = ch_[1].f = ch_[1].h2 = ch_[1].s = 0;
+}
+
+void RumblerModel::suspend(double hostRate) {
+    fs_ = wholeRate(hostRate);
+    for (Chan& c : ch_) {
+        std::fill(c.dry.begin(), c.dry.end(), 1e-7);
+        std::fill(c.high.begin(), c.high.end(), 1e-7);
+        std::fill(c.low.begin(), c.low.end(), 1e-7);
+        c.lp1 = c.lp2 = c.h = c.f = c.h2 = c.s = 0;
+    }
+    E_ = 0;
+    w_idx_ = 1023;
+    r_idx_ = 0;
+    const double tune = p_.tune;
+    c1_ = 1.0 - e_pow(-6.283185307179586 * (20.0 + 580.0 * (tune * tune)) / fs_);
+}
+
+void RumblerModel::resume(double hostRate) {
+    fs_ = wholeRate(hostRate);
+    for (Biquad& b : bq_) b.setRate(fs_);
+    setParams(p_);
 }
 
 double RumblerModel::nextNoise() {

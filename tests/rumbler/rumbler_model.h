@@ -28,6 +28,13 @@ public:
     void setParams(const ModelParams& p);
     // What turning process off clears.
     void clearForProcessOff();
+    // The host's suspend at hostRate: whole-number rate, look-ahead rings back to
+    // 1e-7, recursive states to 0, c1 for the new rate; c2, the high-passes and
+    // the noise keep theirs.
+    void suspend(double hostRate);
+    // The host's resume at hostRate: the high-passes take the rate and lose their
+    // history, and every derived value is recomputed.
+    void resume(double hostRate);
     // One block; accumulate adds into out instead of overwriting it.
     ModelBlock process(const float* inL, const float* inR, float* outL, float* outR, int frames, bool accumulate);
 
@@ -37,6 +44,7 @@ private:
         std::array<double, 5> target{}, current{1, 1, 1, 1, 1};  // b0 b1 b2 a1 a2
         double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
         void targets();
+        void setRate(double fs);
         double run(double x);
     };
     struct Chan {

@@ -118,6 +118,30 @@ TEST(RumblerPath, ProcessOffClearsOnceAndOnlyOnAChange) {
     cmp.expectSame();
 }
 
+// Suspend restarts the look-ahead and the recursive states but keeps the
+// high-passes and the noise; resume retunes everything for the host's rate.
+TEST(RumblerPath, SuspendAndResumeAtANewRateMatchTheModel) {
+    Comparison cmp(48000.0, 40000);
+    cmp.set(cmp.rig.slotParams(15));
+    cmp.advance(8000, {512}, false);
+
+    RumblerEffect& fx = *cmp.rig.fx;
+    fx.dispatch(effMainsChanged, 0, 0, nullptr, 0.0f);
+    fx.dispatch(effSetSampleRate, 0, 0, nullptr, 96000.0f);
+    fx.dispatch(effMainsChanged, 0, 1, nullptr, 0.0f);
+    cmp.model.suspend(48000.0);
+    cmp.model.resume(96000.0);
+    cmp.advance(16000, {512}, false);
+
+    // a host that processes between suspend and resume hears c1 and the
+    // leveller at the new rate, c2 and the 20 Hz high-passes still at the old one
+    fx.dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    fx.dispatch(effMainsChanged, 0, 0, nullptr, 0.0f);
+    cmp.model.suspend(44100.0);
+    cmp.advance(16000, {512}, false);
+    cmp.expectSame();
+}
+
 TEST(RumblerPath, NonFiniteInputEntersAsSilenceAndTheOutputRecovers) {
     Comparison cmp(44100.0, 20000);
     cmp.set(cmp.rig.slotParams(15));
