@@ -18,11 +18,12 @@ int wholePart(double x) noexcept {
     return static_cast<int>(x);
 }
 
+// The integer part selects the name: -0.5 truncates to 0 like 0.5 does.
 void pickName(float x, char* text, const char* const* names, int count) {
     text[0] = '\0';
-    if (!(x >= 0.0f)) return;
+    if (!(x == x)) return;
     const int i = wholePart(x);
-    if (i < count) copyText(text, kCap, names[i]);
+    if (i >= 0 && i < count) copyText(text, kCap, names[i]);
 }
 
 }  // namespace

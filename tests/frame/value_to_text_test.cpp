@@ -55,6 +55,11 @@ TEST(ValueToText, ModesAndNames) {
     EXPECT_EQ(convert(frame::saturationModelText, 8.0f), "");
     EXPECT_EQ(convert(frame::controlNameText, 16.0f), "M-time");
     EXPECT_EQ(convert(frame::controlNameText, -1.0f), "");
+    // the integer part truncates toward zero, so a small negative value selects entry 0
+    EXPECT_EQ(convert(frame::controlNameText, -0.5f), "gain");
+    EXPECT_EQ(convert(frame::saturationModelText, -0.9f), "none");
+    EXPECT_EQ(convert(frame::saturationModelText, 7.9f), "digital");
+    EXPECT_EQ(convert(frame::controlNameText, std::numeric_limits<float>::quiet_NaN()), "");
 }
 
 TEST(ValueToText, AbsurdValuesStayInsideTheBuffer) {
