@@ -27,6 +27,12 @@ VstIntPtr VSTCALLBACK dispatcherEntry(AEffect* e, VstInt32 opcode, VstInt32 inde
     }
 }
 
+// Modifier bits arrive as a float; a value outside a byte (or not a number) is no modifier
+// rather than an undefined conversion.
+unsigned char modifierByte(float opt) noexcept {
+    return (opt >= 0.0f && opt < 256.0f) ? static_cast<unsigned char>(opt) : 0;
+}
+
 bool usablePointers(float** inputs, float** outputs) noexcept {
     return inputs && outputs && inputs[0] && inputs[1] && outputs[0] && outputs[1];
 }
@@ -272,7 +278,7 @@ VstIntPtr EffectBase::dispatchEditor(VstInt32 opcode, VstInt32 index, VstIntPtr 
         case effEditIdle: return editor_->onHostIdle();
         case effEditKeyDown:
         case effEditKeyUp: {
-            VstKeyCode key{index, static_cast<unsigned char>(value), static_cast<unsigned char>(opt)};
+            VstKeyCode key{index, static_cast<unsigned char>(value), modifierByte(opt)};
             return opcode == effEditKeyDown ? editor_->keyPressed(key) : editor_->keyReleased(key);
         }
         case effSetEditKnobMode: return editor_->setDragMode(value);
