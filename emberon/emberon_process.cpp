@@ -70,11 +70,13 @@ EmberonEffect::BlockSettings EmberonEffect::blockSettings(VstInt32 frames) noexc
     s.outputGain = load(outputGain_);
     s.wet = load(wet_);
 
-    const double fs = std::trunc(workingRate());
-    updateMeterCoefficients(fs, frames);
+    // the level and fall coefficients take the whole hertz of the rate; the
+    // hold limit takes the rate as it is
+    const double rate = workingRate();
+    updateMeterCoefficients(std::trunc(rate), frames);
     s.levelCoefficient = levelCoefficient_;
     s.fallCoefficient = fallCoefficient_;
-    s.holdSamples = 0.3 * fs;
+    s.holdSamples = 0.3 * rate;
     return s;
 }
 

@@ -210,6 +210,26 @@ TEST_F(EmberonSignal, HeldPeakHoldsForThreeTenthsOfASecondThenFalls) {
     EXPECT_EQ(e->meters().at(emberon::kHeldR, first), 0.0);
 }
 
+// The hold compares with 0.3 times the rate itself, not with its integer part
+// (which the level and fall coefficients use). At 44100.5 Hz the limit is
+// 13230.15 samples: after blocks of 6615 the count stands at exactly 13230 and
+// the peak still holds for one more block.
+TEST_F(EmberonSignal, HoldLimitUsesTheRateNotItsIntegerPart) {
+    const int n = 6615;
+    auto e = makeEffect(44100.5f, n);
+    e->applyParameter(emberon::kProcess, 0.0f);
+    e->applyParameter(emberon::kInput, 0.5f);
+    Stereo in = testing_support::makeStereo(static_cast<size_t>(n) * 6);
+    in.left[10] = 0.8f;
+    const int first = e->meters().writeIndex();
+    render(e->record(), in, n);
+    for (int b = 0; b <= 3; ++b) EXPECT_EQ(e->meters().at(emberon::kHeldL, first + b), 0.8f) << b;
+    const double fall = 1.0 - std::pow(0.1091012, n / (0.6 * 44100.0));
+    const double held = 0.8f + (0.0 - 0.8f) * fall;
+    EXPECT_EQ(e->meters().at(emberon::kHeldL, first + 4), held);
+    EXPECT_EQ(e->meters().at(emberon::kHeldL, first + 5), held + (0.0 - held) * fall);
+}
+
 TEST_F(EmberonSignal, PeaksStopAtFourAndFullScaleSetsTheClip) {
     auto e = makeEffect();
     e->applyParameter(emberon::kProcess, 0.0f);

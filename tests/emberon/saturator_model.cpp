@@ -155,7 +155,7 @@ void SaturatorModel::block(const float* inL, const float* inR, float* outL, floa
         if (pk_[c] > held_[c]) {
             held_[c] = pk_[c];
             hold_[c] = 0;
-        } else if (hold_[c] < 0.3 * fs) {
+        } else if (hold_[c] < 0.3 * rate_) {
             hold_[c] += n;
         } else {
             held_[c] = held_[c] + (pk_[c] - held_[c]) * chold;
