@@ -102,7 +102,7 @@ TEST_P(EmberonAgainstModel, OutputsAndMeterRecordsMatch) {
 
 INSTANTIATE_TEST_SUITE_P(Programs, EmberonAgainstModel,
                          ::testing::Combine(::testing::Values(5, 6, 15, 18, 24, 27, 32, 33),
-                                            ::testing::Values(44100.0f, 22050.0f, 96000.0f),
+                                            ::testing::Values(44100.0f, 22050.0f, 96000.0f, 44100.5f),
                                             ::testing::Values(1, 64, 4096)));
 
 // ---- bypass, mono, gains ---------------------------------------------------
