@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "tests/glister/glister_rig.h"
 
@@ -101,6 +102,46 @@ TEST(GlisterParams, FrequenciesStayBelowFourEleventhsOfTheRate) {
     EXPECT_DOUBLE_EQ(fx.settings().firstOutFrequency(), 2.5 * fh);
     fx.applyParameter(kHarmFreq, 0.8f);  // 20 kHz would be above the cap
     EXPECT_NEAR(fx.settings().firstOutFrequency(), 16036.3636, 1e-3);
+}
+
+// What the editor's displays read behind each index, at one value and rate.
+TEST(GlisterParams, PhysicalValuesBehindEveryIndex) {
+    Rig rig(48000.0f);
+    GlisterEffect& fx = *rig.fx;
+    for (VstInt32 i = 0; i < 26; ++i) fx.applyParameter(i, 0.3f);
+    const double v = 0.3f;
+    const std::pair<VstInt32, double> expected[] = {
+        {kProcess, 0.0},
+        {kHissThresh, std::pow(65536.0, v) / 65536.0},
+        {kHissAttenuation, v},
+        {kTransAdjust, 8.0 * v * v},
+        {kEnhEnhance, (1.0 - 0.54 * v) / 2.0},
+        {kHarmFreq, 500.0 * std::pow(32.0, v)},
+        {kHarmAdjust, 4.0 * v * v},
+        {kMix, v * v},
+        {kOutput, std::pow(64.0, std::pow(v, 0.25)) * 0.03125},
+        {kHissMinFreq, 500.0 * std::pow(30.0, v)},
+        {kHissSpeed, std::pow(30.0, -v)},
+        {kTransSlope, 2.0 * v},
+        {kTransHiDamp, 0.85 * v},
+        {kTransRatio, std::pow(2.0, v)},
+        {kEnhSlope, v},
+        {kHarmQ, 0.25 * std::pow(20.0, v)},
+        {kHarmDrive, std::pow(v, 0.25)},
+        {kHarmFirstOut, v},
+        {kSaturation, 0.0},
+        {kHarmProcess, 0.0},
+        {23, 0.0},
+        {kStereoMono, v},
+        {26, 0.0},
+        {-1, 0.0},
+    };
+    for (const auto& [index, value] : expected) EXPECT_DOUBLE_EQ(fx.physicalValue(index), value) << index;
+    fx.applyParameter(kHissProcess, 0.5f);
+    fx.applyParameter(kSaturation, 0.7f);
+    EXPECT_EQ(fx.physicalValue(kHissProcess), 1.0);
+    EXPECT_EQ(fx.physicalValue(kSaturation), 1.0);
+    EXPECT_DOUBLE_EQ(fx.settings().firstOutFrequency(), (2.0 * v * v + 0.5) * 500.0 * std::pow(32.0, v));
 }
 
 TEST(GlisterParams, TransientSlopeBlendAndOrder) {
