@@ -160,12 +160,6 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
     const float* inR = stereoIn ? inputs[1] : inputs[0];
     float* outL = outputs[0];
     float* outR = outputs[1];
-    auto store = [](float* out, int i, double y) {
-        if constexpr (kAccumulate)
-            out[i] += static_cast<float>(y);
-        else
-            out[i] = static_cast<float>(y);
-    };
     double peak[2] = {0.0, 0.0};
 
     if (!b.process) {
@@ -179,8 +173,8 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
                 inRing_[ch][w_] = x[ch];
             }
             w_ = (w_ + 1) & kMask;
-            store(outL, i, inRing_[0][w_]);
-            store(outR, i, inRing_[1][w_]);
+            frame::storeSample<kAccumulate>(outL[i], inRing_[0][w_]);
+            frame::storeSample<kAccumulate>(outR[i], inRing_[1][w_]);
         }
         for (int ch = 0; ch < 2; ++ch) inEnv_[ch] = compEnv_[ch] = 1.0;
     } else {
@@ -288,8 +282,8 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
                     if (clipCount_[ch] > b.nClip) peak[ch] = 1.0;
                 }
             }
-            store(outL, i, o[0] + 1e7 * nz);
-            store(outR, i, o[1] + 1e7 * nz);
+            frame::storeSample<kAccumulate>(outL[i], o[0] + 1e7 * nz);
+            frame::storeSample<kAccumulate>(outR[i], o[1] + 1e7 * nz);
             w_ = (w_ + 1) & kMask;
             q_ = (q_ + 1) & kMask;
             pd_ = (pd_ + 1) & kMask;

@@ -30,6 +30,16 @@ inline int32_t meterDelay(intptr_t latency, intptr_t blockSize, double workingRa
     return static_cast<int32_t>(d);
 }
 
+// The last step of both processing entries: processReplace overwrites the host's
+// buffer, processAccumulate adds to what it holds (as 32-bit floats).
+template <bool kAccumulate>
+inline void storeSample(float& out, double y) noexcept {
+    if constexpr (kAccumulate)
+        out += static_cast<float>(y);
+    else
+        out = static_cast<float>(y);
+}
+
 // A NaN or infinite host sample enters the signal path as silence, so one bad
 // buffer never locks the recursive filters into NaN.
 inline float finiteOrZero(float x) noexcept {

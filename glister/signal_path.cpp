@@ -10,14 +10,6 @@ namespace {
 
 constexpr double kLineRest = 1e-8;  // the delay lines restart here, clear of denormals
 
-template <bool kAccumulate>
-inline void store(float& out, double y) noexcept {
-    if constexpr (kAccumulate)
-        out += static_cast<float>(y);
-    else
-        out = static_cast<float>(y);
-}
-
 }  // namespace
 
 SignalPath::SignalPath(double rate)
@@ -106,8 +98,8 @@ SignalPath::BlockResult SignalPath::process(const float* in1, const float* in2, 
             result.clipped = true;
         }
         const double dither = 1e7 * n;
-        store<kAccumulate>(out1[i], ol + dither);
-        store<kAccumulate>(out2[i], orr + dither);
+        frame::storeSample<kAccumulate>(out1[i], ol + dither);
+        frame::storeSample<kAccumulate>(out2[i], orr + dither);
     }
     // a non-finite value can only come from a state gone bad; start the sections afresh
     if (!std::isfinite(ol) || !std::isfinite(orr)) recover();
@@ -122,8 +114,8 @@ void SignalPath::bypass(const float* in1, const float* in2, float* out1, float* 
         r_ = (r_ + 1) & kMask;
         w_ = (w_ + 1) & kMask;
         const double l = left_[static_cast<size_t>(r_)];
-        store<kAccumulate>(out1[i], l);
-        store<kAccumulate>(out2[i], in2 ? right_[static_cast<size_t>(r_)] : l);
+        frame::storeSample<kAccumulate>(out1[i], l);
+        frame::storeSample<kAccumulate>(out2[i], in2 ? right_[static_cast<size_t>(r_)] : l);
     }
 }
 

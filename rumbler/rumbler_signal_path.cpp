@@ -13,14 +13,6 @@ namespace {
 constexpr double kFloorLevel = 1.5258789e-05;  // 2^-16: below it the leveller holds its floor gain
 constexpr double kInfrasonicPole = 94.24777960769379;  // 2 pi x 15 Hz
 
-template <bool kAccumulate>
-inline void store(float& out, double y) noexcept {
-    if constexpr (kAccumulate)
-        out += static_cast<float>(y);
-    else
-        out = static_cast<float>(y);
-}
-
 }  // namespace
 
 // Per-block values derived from the rate and the threshold.
@@ -142,8 +134,8 @@ BlockMeter SignalPath::process(const float* inL, const float* inR, float* outL, 
             clipRun = 0;
         }
         const double dither = 1e7 * nu;
-        store<kAccumulate>(outL[i], oL + dither);
-        store<kAccumulate>(outR[i], oR + dither);
+        frame::storeSample<kAccumulate>(outL[i], oL + dither);
+        frame::storeSample<kAccumulate>(outR[i], oR + dither);
         w = (w + 1) & kMask;
         r = (r + 1) & kMask;
     }
