@@ -6,18 +6,6 @@
 #include "frame/dsp_util.h"
 
 namespace emberon {
-namespace {
-
-template <bool kAccumulate>
-inline void emit(float* out, VstInt32 i, double v) noexcept {
-    if constexpr (kAccumulate)
-        out[i] = static_cast<float>(static_cast<double>(out[i]) + v);
-    else
-        out[i] = static_cast<float>(v);
-}
-
-}  // namespace
-
 void EmberonEffect::processReplace(float** inputs, float** outputs, VstInt32 frames) {
     process<false>(inputs, outputs, frames);
 }
@@ -133,8 +121,8 @@ void EmberonEffect::runMain(const BlockSettings& s, float** inputs, float** outp
         const double oL = (dL + (yL - dL) * s.wet) * s.outputGain;
         const double oR = (dR + (yR - dR) * s.wet) * s.outputGain;
         if (s.tap == 1) meter.update(std::fabs(oL), std::fabs(oR));
-        emit<kAccumulate>(outL, i, oL + 1e7 * nu);
-        emit<kAccumulate>(outR, i, oR + 1e7 * nu);
+        frame::storeSample<kAccumulate>(outL[i], oL + 1e7 * nu);
+        frame::storeSample<kAccumulate>(outR[i], oR + 1e7 * nu);
     }
 }
 
@@ -150,8 +138,8 @@ void EmberonEffect::runBypass(const BlockSettings& s, float** inputs, float** ou
         const double xL = frame::finiteOrZero(inL[i]) * s.inputGain;
         const double xR = frame::finiteOrZero(inR[i]) * s.inputGain;
         meter.update(std::fabs(xL), std::fabs(xR));
-        emit<kAccumulate>(outL, i, xL);
-        emit<kAccumulate>(outR, i, xR);
+        frame::storeSample<kAccumulate>(outL[i], xL);
+        frame::storeSample<kAccumulate>(outR[i], xR);
     }
 }
 

@@ -124,7 +124,7 @@ TEST_F(EmberonSignal, BypassIsTheInputTimesTheInputGainBitForBit) {
     for (size_t i = 0; i < in.size(); ++i) {
         ASSERT_EQ(replaced.left[i], static_cast<float>(in.left[i] * gain)) << i;
         ASSERT_EQ(replaced.right[i], static_cast<float>(in.right[i] * gain)) << i;
-        ASSERT_EQ(added.left[i], static_cast<float>(0.5f + in.left[i] * gain)) << i;
+        ASSERT_EQ(added.left[i], 0.5f + static_cast<float>(in.left[i] * gain)) << i;
     }
 }
 

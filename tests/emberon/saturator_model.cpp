@@ -146,8 +146,8 @@ void SaturatorModel::block(const float* inL, const float* inR, float* outL, floa
             o[0] = o[0] + 1e7 * nu;
             o[1] = o[1] + 1e7 * nu;
         }
-        outL[i] = static_cast<float>(accumulate ? outL[i] + o[0] : o[0]);
-        outR[i] = static_cast<float>(accumulate ? outR[i] + o[1] : o[1]);
+        outL[i] = accumulate ? outL[i] + static_cast<float>(o[0]) : static_cast<float>(o[0]);
+        outR[i] = accumulate ? outR[i] + static_cast<float>(o[1]) : static_cast<float>(o[1]);
     }
     for (int c = 0; c < 2; ++c) {
         lv_[c] = std::min(lv_[c], 4.0);
