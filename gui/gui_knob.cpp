@@ -175,37 +175,46 @@ void GuiKnob::mousePressed(GuiCanvas* canvas, GuiPoint where) {
     endEdit();
 }
 
-// Right and up increase the value. A change of Shift moves the start value so that
-// the value goes on from where it is at the new rate.
-void GuiKnob::trackLinear(GuiCanvas* canvas, GuiPoint where, int buttons) {
-    float startValue = value_;
-    float rate = linearRate(buttons);
-    int remembered = buttons;
+// The tracking loop both drag modes share: each pass reads the live button state,
+// moves the value when the pointer moved (the pass that sees the button up still
+// takes the last position), and gives the host its idle.
+template <class Step>
+void GuiKnob::trackMoves(GuiCanvas* canvas, GuiPoint where, Step step) {
     GuiPoint p = where;
     bool first = true;
     GuiPoint previous{};
     int now = 0;
-    // the pass that sees the button up still takes the last position
     do {
         now = canvas->buttonState();
         if (first || !(p == previous)) {
             first = false;
             previous = p;
             notify(canvas);
-            const float d = static_cast<float>((p.h - where.h) - (p.v - where.v));
-            if (now != remembered) {
-                const float newRate = linearRate(now);
-                startValue = (rate - newRate) * d + startValue;
-                rate = newRate;
-                remembered = now;
-            }
-            value_ = d * rate + startValue;
-            clampValue();
+            step(p, now);
             notifyIfDirty(canvas);
         }
         p = canvas->cursorInView();
         trackingIdle(canvas);
     } while (now & kButtonLeft);
+}
+
+// Right and up increase the value. A change of Shift moves the start value so that
+// the value goes on from where it is at the new rate.
+void GuiKnob::trackLinear(GuiCanvas* canvas, GuiPoint where, int buttons) {
+    float startValue = value_;
+    float rate = linearRate(buttons);
+    int remembered = buttons;
+    trackMoves(canvas, where, [&](GuiPoint p, int now) {
+        const float d = static_cast<float>((p.h - where.h) - (p.v - where.v));
+        if (now != remembered) {
+            const float newRate = linearRate(now);
+            startValue = (rate - newRate) * d + startValue;
+            rate = newRate;
+            remembered = now;
+        }
+        value_ = d * rate + startValue;
+        clampValue();
+    });
 }
 
 // The value follows the pointer's angle; a jump of more than half the range (across
@@ -214,30 +223,17 @@ void GuiKnob::trackCircular(GuiCanvas* canvas, GuiPoint where) {
     const GuiPoint origin{size_.left, size_.top};
     float reference = valueForPoint({where.h - origin.h, where.v - origin.v});
     const float half = (max_ - min_) / 2.0f;
-    GuiPoint p = where;
-    bool first = true;
-    GuiPoint previous{};
-    int now = 0;
-    do {
-        now = canvas->buttonState();
-        if (first || !(p == previous)) {
-            first = false;
-            previous = p;
-            notify(canvas);
-            const float v = valueForPoint({p.h - origin.h, p.v - origin.v});
-            if (reference - v > half) {
-                value_ = max_;
-            } else if (v - reference > half) {
-                value_ = min_;
-            } else {
-                value_ = v;
-                reference = v;
-            }
-            notifyIfDirty(canvas);
+    trackMoves(canvas, where, [&](GuiPoint p, int) {
+        const float v = valueForPoint({p.h - origin.h, p.v - origin.v});
+        if (reference - v > half) {
+            value_ = max_;
+        } else if (v - reference > half) {
+            value_ = min_;
+        } else {
+            value_ = v;
+            reference = v;
         }
-        p = canvas->cursorInView();
-        trackingIdle(canvas);
-    } while (now & kButtonLeft);
+    });
 }
 
 bool GuiKnob::wheelTurned(GuiCanvas* canvas, GuiPoint, float distance) {

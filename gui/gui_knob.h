@@ -46,6 +46,8 @@ public:
 
 private:
     void computeCoefficients();
+    template <class Step>
+    void trackMoves(GuiCanvas* canvas, GuiPoint where, Step step);
     void trackCircular(GuiCanvas* canvas, GuiPoint where);
     void trackLinear(GuiCanvas* canvas, GuiPoint where, int buttons);
     float linearRate(int buttons) const;
