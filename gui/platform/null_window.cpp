@@ -40,10 +40,7 @@ const char* windowClassName() {
 int openWindowCount() { return gOpenCount; }
 
 Status openWindow(void* parent, int width, int height, EventSink& sink, NativeWindow** out) {
-    if (!out) return Status::createFailed;
-    *out = nullptr;
-    if (!parent) return Status::badParent;
-    if (width <= 0 || height <= 0) return Status::createFailed;
+    if (const Status checked = checkOpenArguments(parent, width, height, out); checked != Status::ok) return checked;
     auto* w = new NativeWindow;
     w->parent = parent;
     w->sink = &sink;

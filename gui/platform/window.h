@@ -85,6 +85,9 @@ protected:
 // A visible child of parent (HWND or X11 Window id) at (0, 0), width × height, of the
 // module's window class, titled "Window".
 Status openWindow(void* parent, int width, int height, EventSink& sink, NativeWindow** out);
+// The checks every backend's openWindow makes first: clears *out, then answers ok
+// or why the arguments cannot make a window.
+Status checkOpenArguments(void* parent, int width, int height, NativeWindow** out);
 void closeWindow(NativeWindow* window);
 // Copies the dirty area of the surface to the window; pixels only, no drawing.
 void present(NativeWindow* window, const Surface& pixels, const GuiRect& dirty);

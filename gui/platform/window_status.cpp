@@ -15,4 +15,12 @@ const char* describe(Status status) {
     return "unknown status";
 }
 
+Status checkOpenArguments(void* parent, int width, int height, NativeWindow** out) {
+    if (!out) return Status::createFailed;
+    *out = nullptr;
+    if (!parent) return Status::badParent;
+    if (width <= 0 || height <= 0) return Status::createFailed;
+    return Status::ok;
+}
+
 }  // namespace gui::platform
