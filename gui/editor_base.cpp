@@ -50,8 +50,7 @@ void EditorBase::closeView() {
 VstIntPtr EditorBase::onHostIdle() {
     if (inIdle_) return 0;
     if (frame_) frame_->processEvents();
-    if (updatePending_) {
-        updatePending_ = false;
+    if (updatePending_.exchange(false, std::memory_order_relaxed)) {
         refreshFromEffect();
     }
     return frame_ ? frame_->repaintDirty() : 0;
