@@ -12,6 +12,8 @@ packages=(
   # editor toolkit: windows, fonts, pictures
   libx11-dev libxtst-dev libfreetype-dev fonts-liberation fonts-dejavu-core
   librsvg2-bin libstb-dev
+  # fuzzing with libFuzzer and the sanitizers (tools/run_fuzz.sh)
+  clang-14 libclang-rt-14-dev
   # editor tests under a virtual X server
   xvfb xdotool x11-utils xauth
   # third-party VST 2 plug-ins as test peers for the host

@@ -36,7 +36,7 @@ enum class HostKind { broken, wellBehaved };
 class HostScript {
 public:
     static constexpr int kMaxActions = 1024;
-    static constexpr int64_t kMaxFrames = 1 << 18;  // per script, about 6 s at 44.1 kHz
+    static constexpr int64_t kMaxFrames = 1 << 17;  // per script, about 3 s at 44.1 kHz
 
     HostScript(const hardening::PluginKind& kind, HostKind host);
     ~HostScript();

@@ -38,7 +38,8 @@ TEST_F(ZamComp, InfoRenderAndValidate) {
     EXPECT_EQ(out.channels, 1) << "ZamComp has one output";
     EXPECT_EQ(out.frames(), 20000u);
 
-    TarnRun validate = runTarn(std::string("validate ") + kZamComp, kNoLeakCheck);
+    // without a display: whether its GL editor leaks is the X server's and driver's business too
+    TarnRun validate = runTarn(std::string("validate ") + kZamComp, std::string(kNoLeakCheck) + " DISPLAY=");
     EXPECT_EQ(validate.exitCode, 0) << validate.output;
     EXPECT_THAT(validate.output, HasSubstr("pass  dispatcher opcodes 0 to 80"));
     EXPECT_THAT(validate.output, HasSubstr(" passed, 0 failed"));
