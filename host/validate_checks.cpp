@@ -95,7 +95,9 @@ CheckResult sampleRates(const std::string& path, const CheckProgress& progress) 
         harness.restart(rate, largest);
         harness.clearStats();
         for (int64_t left = static_cast<int64_t>(rate / 8); left > 0;) {
-            const int frames = static_cast<int>(std::min<int64_t>(left, 1 + random() % static_cast<unsigned>(largest)));
+            // block sizes have a check of their own: here they vary, but never below 16 frames
+            const int any = 16 + static_cast<int>(random() % static_cast<unsigned>(largest - 15));
+            const int frames = left <= largest ? static_cast<int>(left) : static_cast<int>(std::min<int64_t>(any, left - 16));
             harness.process(frames, input);
             left -= frames;
         }

@@ -66,5 +66,23 @@ TEST(ValidateFakes, AllocationsWhileProcessingAreCounted) {
     EXPECT_THAT(run.output, HasSubstr("200 allocations in 200 processing calls"));
 }
 
+TEST(ValidateFakes, TheStricterChecksCatchTheirFaults) {
+    struct Case {
+        const char* path;
+        const char* failure;
+    };
+    const Case cases[] = {
+        {FAKE_SHARED_STATE_PATH, "FAIL  two instances do not affect each other         the output beside a second instance differs by"},
+        {FAKE_SLOW_SILENCE_PATH, "FAIL  silence after a signal costs at most 1.2x"},
+        {FAKE_DRIFTING_PARAMETER_PATH, "FAIL  parameters read back as set, value and text    parameter 0 'gain': 0.900000"},
+    };
+    for (const Case& c : cases) {
+        TarnRun run = runTarn("validate " + quoted(c.path));
+        EXPECT_EQ(run.exitCode, 1) << c.path;
+        EXPECT_THAT(run.output, HasSubstr(c.failure)) << run.output;
+        EXPECT_THAT(run.output, HasSubstr(" passed, 1 failed")) << run.output;
+    }
+}
+
 }  // namespace
 }  // namespace host::test
