@@ -50,9 +50,7 @@ void EditorBase::closeView() {
 VstIntPtr EditorBase::onHostIdle() {
     if (inIdle_) return 0;
     if (frame_) frame_->processEvents();
-    if (updatePending_.exchange(false, std::memory_order_relaxed)) {
-        refreshFromEffect();
-    }
+    if (updatePending_.exchange(false, std::memory_order_relaxed)) refreshFromEffect();
     return frame_ ? frame_->repaintDirty() : 0;
 }
 

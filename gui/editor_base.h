@@ -33,7 +33,7 @@ public:
     // to, and redraws the dirty views.
     VstIntPtr onHostIdle() override;
     void refreshFromEffect() override {}
-    // May come from any of the host's threads (automation) while the editor idles.
+    // Any thread: the host may set parameters from its audio thread.
     void requestRefresh() override { updatePending_.store(true, std::memory_order_relaxed); }
     VstIntPtr keyPressed(const VstKeyCode& key) override;
     VstIntPtr keyReleased(const VstKeyCode& key) override;
