@@ -16,7 +16,9 @@ std::vector<std::string> pluginSearchPath();
 // A name with a slash or ending in ".so" is taken as a path.
 std::string locatePlugin(const std::string& name);
 
-// The module for a short name, or an empty string.
+// The module for a short name, or an empty string. The first folder with a
+// NAME.so, tarn_NAME.so or NAME-vst.so wins, spelled exactly or, failing that,
+// in any case.
 std::string findPlugin(const std::string& shortName);
 
 }  // namespace host
