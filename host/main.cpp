@@ -19,8 +19,9 @@ constexpr const char* kUsage =
     "  validate PLUGIN               the checks every VST 2 plug-in should pass\n"
     "  snapshot PLUGIN OUT.png [IN]  a picture of the plug-in's editor with live meters\n"
     "\n"
-    "PLUGIN is a path to a .so or a short name (brisker, ZamComp) looked up in the\n"
-    "build tree, $VST_PATH, ~/.vst, /usr/local/lib/vst and /usr/lib/vst.\n"
+    "PLUGIN is a path to a .so or a short name (brisker, ZamComp; any case) looked\n"
+    "up in the build tree, then $VST_PATH or, when it is not set, ~/.vst,\n"
+    "/usr/local/lib/vst and /usr/lib/vst.\n"
     "tarn COMMAND --help describes each command.\n";
 
 void onInterrupt(int) { host::renderInterrupted.store(true, std::memory_order_relaxed); }

@@ -61,7 +61,11 @@ std::vector<std::string> pluginSearchPath() {
     std::vector<std::string> folders;
     const char* buildDir = std::getenv("TARN_PLUGIN_DIR");
     folders.push_back(buildDir != nullptr && *buildDir != '\0' ? buildDir : TARN_BUILD_PLUGIN_DIR);
-    appendPathList(folders, std::getenv("VST_PATH"));
+    // as in most Linux hosts, a VST_PATH that is set is the whole list
+    if (const char* vstPath = std::getenv("VST_PATH")) {
+        appendPathList(folders, vstPath);
+        return folders;
+    }
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
         folders.push_back(std::string(home) + "/.vst");
     }

@@ -8,8 +8,9 @@
 namespace host {
 
 // Folders searched for short names, in order: the build tree's plug-in folder
-// ($TARN_PLUGIN_DIR overrides the one compiled in), each folder of $VST_PATH,
-// ~/.vst, /usr/local/lib/vst, /usr/lib/vst.
+// ($TARN_PLUGIN_DIR overrides the one compiled in), then each folder of
+// $VST_PATH when it is set (even empty), else ~/.vst, /usr/local/lib/vst and
+// /usr/lib/vst.
 std::vector<std::string> pluginSearchPath();
 
 // The module for name; throws HostError listing the folders when none fits.
