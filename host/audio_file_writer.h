@@ -32,8 +32,6 @@ public:
     void commit();
 
     int format() const noexcept { return format_; }
-    // False for fixed-point formats: they clip samples beyond +-1.0.
-    bool holdsAboveFullScale() const noexcept { return holdsAboveFullScale_; }
     // Linear peak of the samples as the file holds them, after any clipping.
     double writtenPeak() const noexcept { return writtenPeak_; }
     int64_t clippedSamples() const noexcept { return clippedSamples_; }
