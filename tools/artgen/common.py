@@ -65,3 +65,27 @@ def write_lamp(path, colour, housing, w, h, r):
     svg = Svg(w, 2 * h)
     lamp(svg, colour, housing, w, h, w / 2.0, h / 2.0, r)
     svg.write(path, NOTE)
+
+
+def write_about_card(path, finish, name, w, h, card, name_base, ident, name_colour, name_size=22.0):
+    """The about picture of a dark finish: the faceplate round a light card that carries
+    the about screen's dark text lines and the product's name."""
+    from parts import screw
+    svg = Svg(w, h)
+    panel.plate(svg, finish, 0, 0, w, h, ident)
+    panel.bevel(svg, w, h)
+    x1, y1, x2, y2 = card
+    svg.define('<linearGradient id="%s-card" x1="0" y1="0" x2="0" y2="1">'
+               '<stop offset="0" stop-color="%s"/><stop offset="1" stop-color="%s"/></linearGradient>'
+               % (ident, finish.card[0], finish.card[1]))
+    svg.px(x1, y1, x2 - x1 + 1, y2 - y1 + 1, "url(#%s-card)" % ident)
+    svg.hline(x1 - 1, x2 + 1, y1 - 1, "#000000", 0.6)
+    svg.vline(x1 - 1, y1, y2 + 1, "#000000", 0.6)
+    svg.hline(x1, x2 + 1, y2 + 1, "#ffffff", 0.25)
+    svg.vline(x2 + 1, y1, y2, "#ffffff", 0.25)
+    svg.text(w / 2.0, y1 - 3, "TARN", 7.0, finish.name, spacing=2.0)
+    svg.text(w / 2.0, name_base, name, name_size, name_colour, spacing=4.0)
+    svg.hline(x1 + 30, x2 - 30, name_base + 3, name_colour, 0.55)
+    for x, y in ((5, 5), (w - 6, 5), (5, h - 6), (w - 6, h - 6)):
+        screw(svg, x, y)
+    svg.write(path, NOTE)
