@@ -76,7 +76,6 @@ def level_scale(svg, cx, cy, r_base=76.5, gain=1.0):
     ticks(svg, cx, cy, [db_angle(-38)], r_base - 5.2, r_base + 0.4, INK, 1.1)
     for d in majors:
         label(svg, cx, cy, r_base + 8.6, db_angle(d), "%d" % d if d else "0", 6.5, INK)
-    label(svg, cx, cy, r_base + 8.6, db_angle(over_db) - 3.2, "+", 6.5, RED)
 
 
 def gr_scale(svg, cx, cy, feed, r_base=55.0):
