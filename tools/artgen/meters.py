@@ -11,7 +11,7 @@ The swing dial of GuiSwingMeter: angle = 216 deg - value * 252 deg for value 0..
 """
 import math
 
-from svg import NARROW, SANS, num, polar, text_width
+from svg import SANS, polar
 
 IVORY_TOP = "#f3ead0"
 IVORY_BOTTOM = "#e7dbbb"

@@ -1,7 +1,6 @@
 """The family look of a Tarn faceplate: gradient plate with its texture, bevel, engraved
 section frames with titles, program strip, slider slots, key wells and rack screws."""
-from svg import NARROW, SANS, num, text_width
-from parts import knob, screw
+from svg import SANS, num, text_width
 
 TITLE_SIZE = 7.0
 TITLE_SPACING = 0.7

@@ -1,12 +1,11 @@
 """Tarn Rumbler, the bass enhancer: graphite, moss green."""
-import math
 from pathlib import Path
 
 import common
 import meters
 import panel
 from parts import knob, screw
-from svg import Svg, num, polar
+from svg import Svg
 
 W, H = 344, 175
 FINISH = panel.Finish(top="#4c4f53", bottom="#2f3134", texture="grain", texture_opacity=0.1,
