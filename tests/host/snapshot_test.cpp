@@ -122,10 +122,13 @@ TEST_F(Snapshot, EveryEditorAtHand) {
         plugin.reset();
         ++tried;
         SCOPED_TRACE(path);
-        ASSERT_EQ(snapshot(quoted(path) + " " + quoted(file("rest.png")) + " --seconds 0").exitCode, 0);
-        TarnRun live = snapshot(quoted(path) + " " + quoted(file("live.png")) + " --seconds 0.5");
+        // a peer's editor leaks in its own GL stack; finding that is not our job
+        std::string environment = ours ? "" : "ASAN_OPTIONS=detect_leaks=0";
+        TarnRun rest = snapshot(quoted(path) + " " + quoted(file("rest.png")) + " --seconds 0", environment);
+        ASSERT_EQ(rest.exitCode, 0) << rest.output;
+        TarnRun live = snapshot(quoted(path) + " " + quoted(file("live.png")) + " --seconds 0.5", environment);
         ASSERT_EQ(live.exitCode, 0) << live.output;
-        Picture rest = readPng(file("rest.png")), playing = readPng(file("live.png"));
+        Picture still = readPng(file("rest.png")), playing = readPng(file("live.png"));
         if (width > 0) {  // some editors know their size only once open
             EXPECT_EQ(playing.width, width);
             EXPECT_EQ(playing.height, height);
@@ -136,7 +139,7 @@ TEST_F(Snapshot, EveryEditorAtHand) {
         }
         EXPECT_FALSE(blank);
         if (ours) {
-            EXPECT_NE(rest.rgb, playing.rgb) << "the meters did not move";
+            EXPECT_NE(still.rgb, playing.rgb) << "the meters did not move";
         }
     }
     if (tried == 0) GTEST_SKIP() << "no editor at hand: none of ours is built with one and ZamCompX2 is not installed";
