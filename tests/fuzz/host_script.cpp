@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frame/effect_base.h"
+#include "tests/fuzz/pointer_arguments.h"
 #include "tests/hardening/editor_driver.h"
 #include "tests/hardening/in_process_host.h"
 
@@ -36,15 +37,6 @@ enum Action : uint8_t {
     kActionCount
 };
 
-// Records the interface defines for pointer arguments, by their sizes.
-constexpr size_t kSpeakerArrangementSize = 8 + 8 * 112;  // type, count, eight speaker records
-constexpr size_t kMidiProgramNameSize = 80;
-constexpr size_t kMidiProgramCategorySize = 76;
-constexpr size_t kMidiKeyNameSize = 80;
-constexpr size_t kErrorTextSize = 256;
-constexpr size_t kEventSize = 32;
-constexpr unsigned char kTextFill = 'x';
-
 constexpr float kNiceValues[] = {0.0f, 1.0f, 0.5f, 0.25f, 0.75f, 0.1f, 0.9f, 0.001f, 0.999f, 1.0f / 3.0f};
 constexpr float kEdgeValues[] = {NAN,      INFINITY,  -INFINITY, -0.0f, 1e-45f, -1.0f, 2.0f,   3.7e8f,
                                  -3.7e8f,  FLT_MAX,   -FLT_MAX,  1e-38f, 1.0000001f, -1e-7f, 1e30f, 0.5f};
@@ -53,75 +45,6 @@ constexpr float kRates[] = {1.0f,     8000.0f,   11025.0f,  19999.0f,  20000.0f,
                             192000.0f, 200000.0f, 200001.0f, 352800.0f, 384000.0f, 768000.0f};
 constexpr int kBlocks[] = {0,   1,   2,    3,    7,    16,   31,   64,   100,  128,  255,
                            256, 511, 512,  1000, 1023, 1024, 2048, 4095, 4096, 8191, 8192};
-constexpr const char* kCanDo[] = {"2in2out", "receiveVstEvents", "plugAsChannelInsert", "offline",
-                                  "bypass",  "reportConnectionChanges", ""};
-
-const char* opcodeName(VstInt32 opcode) {
-    switch (opcode) {
-        case effGetProgramName: return "effGetProgramName";
-        case effGetParamLabel: return "effGetParamLabel";
-        case effGetParamDisplay: return "effGetParamDisplay";
-        case effGetParamName: return "effGetParamName";
-        case effGetProgramNameIndexed: return "effGetProgramNameIndexed";
-        case effGetEffectName: return "effGetEffectName";
-        case effGetVendorString: return "effGetVendorString";
-        case effGetProductString: return "effGetProductString";
-        case effGetErrorText: return "effGetErrorText";
-        case effGetInputProperties: return "effGetInputProperties";
-        case effGetOutputProperties: return "effGetOutputProperties";
-        default: return nullptr;
-    }
-}
-
-// Bytes the interface lets a plug-in write for a text getter.
-size_t textSize(VstInt32 opcode) {
-    switch (opcode) {
-        case effGetProgramName:
-        case effGetProgramNameIndexed: return kVstMaxProgNameLen;
-        case effGetParamLabel:
-        case effGetParamDisplay:
-        case effGetParamName: return kVstMaxParamTextLen;
-        case effGetEffectName: return kVstMaxEffectNameLen;
-        case effGetVendorString: return kVstMaxVendorStrLen;
-        case effGetProductString: return kVstMaxProductStrLen;
-        case effGetErrorText: return kErrorTextSize;
-        default: return 0;
-    }
-}
-
-// A buffer of exactly the given size on the heap, so that the address sanitizer
-// sees every access past its end; a size of 0 is still a distinct pointer.
-class Guarded {
-public:
-    explicit Guarded(size_t size, unsigned char fill = 0) : bytes_(new unsigned char[size]), size_(size) {
-        std::memset(bytes_.get(), fill, size);
-    }
-    unsigned char* data() const noexcept { return bytes_.get(); }
-    size_t size() const noexcept { return size_; }
-
-private:
-    std::unique_ptr<unsigned char[]> bytes_;
-    size_t size_;
-};
-
-// A zero-terminated string from the input: one the plug-ins know, or any bytes.
-Guarded stringArgument(ByteReader& in) {
-    const uint8_t mode = in.byte();
-    if (mode < 96) {
-        const char* text = kCanDo[mode % std::size(kCanDo)];
-        Guarded g(std::strlen(text) + 1);
-        std::memcpy(g.data(), text, g.size());
-        return g;
-    }
-    const size_t length = mode % 72;
-    Guarded g(length + 1);
-    for (size_t i = 0; i < length; ++i) {
-        const uint8_t c = in.byte();
-        g.data()[i] = c ? c : 'z';
-    }
-    g.data()[length] = 0;
-    return g;
-}
 
 float anyFloat(ByteReader& in) {
     switch (in.byte() % 4) {
@@ -195,10 +118,11 @@ void HostScript::fail(const std::string& what) const {
     std::abort();
 }
 
-void HostScript::checkText(const char* name, const unsigned char* text, size_t size, unsigned char fill) const {
-    if (size == 0 || text[0] == fill) return;  // nothing written
-    if (memchr(text, 0, size) == nullptr)
-        fail(std::string(name) + " left its text without a terminating zero in " + std::to_string(size) + " bytes");
+void HostScript::checkText(VstInt32 opcode, const unsigned char* text, size_t size) const {
+    if (size == 0 || text[0] == PointerArguments::kTextFill) return;  // nothing written
+    if (std::memchr(text, 0, size) == nullptr)
+        fail("opcode " + std::to_string(opcode) + " left its text without a terminating zero in " +
+             std::to_string(size) + " bytes");
 }
 
 void HostScript::run(ByteReader& in) {
@@ -280,8 +204,9 @@ void HostScript::programCommand(ByteReader& in) {
         case 4: base->recallMemo(in.byte() % 4); break;
         case 5: dispatch(effCopyProgram, entry); break;
         default: {
-            Guarded name = stringArgument(in);
-            dispatch(effSetProgramName, 0, 0, name.data());
+            VstIntPtr value = 0;
+            PointerArguments name(effSetProgramName, in, value);
+            dispatch(effSetProgramName, 0, 0, name.pointer());
             break;
         }
     }
@@ -305,85 +230,13 @@ void HostScript::dispatchAny(ByteReader& in) {
     VstIntPtr value = anyValue(in);
     const float opt = anyFloat(in);
     const bool null = in.byte() % 8 == 0;
-
-    // The pointer argument, exactly as large as the interface promises.
-    std::vector<Guarded> keep;
-    auto guarded = [&keep](size_t size, unsigned char fill = 0) -> void* {
-        keep.emplace_back(size, fill);
-        return keep.back().data();
-    };
-    void* ptr = nullptr;
-    const char* text = opcodeName(opcode);
-    size_t textBytes = 0;
-    switch (opcode) {
-        case effSetProgramName:
-        case effString2Parameter:
-        case effCanDo:
-            keep.push_back(stringArgument(in));
-            ptr = keep.back().data();
-            break;
-        case effEditGetRect:
-        case effGetChunk: ptr = guarded(sizeof(void*)); break;
-        case effSetChunk: {
-            const size_t size = in.byte();
-            value = static_cast<VstIntPtr>(size);
-            auto* bytes = static_cast<unsigned char*>(guarded(size));
-            for (size_t i = 0; i < size; ++i) bytes[i] = in.byte();
-            ptr = bytes;
-            break;
-        }
-        case effProcessEvents: {
-            // numEvents, reserved, then that many pointers to event records
-            const size_t count = in.byte() % 3;
-            auto* events = static_cast<unsigned char*>(guarded(2 * sizeof(VstIntPtr) + count * sizeof(void*)));
-            const VstInt32 n = static_cast<VstInt32>(count);
-            std::memcpy(events, &n, sizeof n);
-            for (size_t i = 0; i < count; ++i) {
-                void* event = guarded(kEventSize);
-                std::memcpy(events + 2 * sizeof(VstIntPtr) + i * sizeof(void*), &event, sizeof event);
-            }
-            ptr = events;
-            break;
-        }
-        case effSetSpeakerArrangement:
-            value = reinterpret_cast<VstIntPtr>(guarded(kSpeakerArrangementSize));
-            ptr = guarded(kSpeakerArrangementSize);
-            break;
-        case effGetSpeakerArrangement:
-            value = reinterpret_cast<VstIntPtr>(guarded(sizeof(void*)));
-            ptr = guarded(sizeof(void*));
-            break;
-        case effGetInputProperties:
-        case effGetOutputProperties:
-            ptr = guarded(sizeof(VstPinProperties), kTextFill);
-            textBytes = sizeof(VstPinProperties::label);
-            break;
-        case effGetParameterProperties: ptr = guarded(sizeof(VstParameterProperties)); break;
-        case effGetMidiProgramName:
-        case effGetCurrentMidiProgram: ptr = guarded(kMidiProgramNameSize); break;
-        case effGetMidiProgramCategory: ptr = guarded(kMidiProgramCategorySize); break;
-        case effGetMidiKeyName: ptr = guarded(kMidiKeyNameSize); break;
-        case effOfflineNotify:
-        case effOfflinePrepare:
-        case effOfflineRun:
-            value = 0;  // no records
-            ptr = guarded(0);
-            break;
-        default:
-            textBytes = textSize(opcode);
-            ptr = textBytes ? guarded(textBytes, kTextFill) : guarded(0);
-            break;
-    }
-    const bool pointerValue = opcode == effSetSpeakerArrangement || opcode == effGetSpeakerArrangement;
-    if (null) {
-        ptr = nullptr;
-        if (pointerValue) value = 0;
-        textBytes = 0;
-    }
+    PointerArguments arguments(opcode, in, value);
+    if (null) arguments.dropPointers(opcode, value);
+    void* ptr = arguments.pointer();
     const VstIntPtr answer = dispatch(opcode, index, value, ptr, opt);
-    if (text && textBytes) checkText(text, static_cast<unsigned char*>(ptr), textBytes, kTextFill);
     if (!ptr) return;
-    // what the plug-in handed out must be readable
+    checkText(opcode, static_cast<unsigned char*>(ptr), arguments.textBytes());
+    // what the plug-in hands out must be readable
     if (opcode == effEditGetRect) {
         const auto* rect = *static_cast<ERect**>(ptr);
         if (rect && (rect->right < rect->left || rect->bottom < rect->top)) fail("effEditGetRect gave an inverted rectangle");

@@ -69,7 +69,7 @@ private:
     int blockFrames(ByteReader& in);
     void fillSignal(ByteReader& in, float* left, float* right, int frames);
     [[noreturn]] void fail(const std::string& what) const;
-    void checkText(const char* opcodeName, const unsigned char* text, size_t size, unsigned char fill) const;
+    void checkText(VstInt32 opcode, const unsigned char* text, size_t size) const;
 
     const hardening::PluginKind& kind_;
     HostKind host_;
