@@ -33,7 +33,10 @@ void EditorDriver::open() {
     if (rect) area_ = {rect->left, rect->top, rect->right, rect->bottom};
     dispatch(effEditOpen, nullptr);
     script_.clear();
-    if (gui::GuiFrame* frame = openFrame()) frame->setInput(&script_);
+    if (gui::GuiFrame* frame = openFrame()) {
+        frame->setInput(&script_);
+        editor_->repaintAll();  // what a new window's first expose does
+    }
 }
 
 void EditorDriver::idle() {

@@ -39,7 +39,7 @@ public:
 
     bool hasEditor() const noexcept { return editor_ != nullptr; }
     bool isOpen() const noexcept;
-    // effEditGetRect, then effEditOpen with no parent window.
+    // effEditGetRect, then effEditOpen with no parent window, and the first full drawing.
     void open();
     // effEditIdle.
     void idle();
