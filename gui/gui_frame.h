@@ -62,6 +62,13 @@ public:
     // before the first full paint.
     bool repaintDirty();
 
+    // The editor lets the frame go. Inside an event (a control tracking the pointer, an
+    // open pop-up menu) the frame lives on until the event returns: from here on the
+    // buttons read as up, so every tracking loop and pop-up ends at its next pass,
+    // and nothing more is handled, drawn to the window or given the host's idle.
+    void close() noexcept { closing_ = true; }
+    bool isClosing() const noexcept { return closing_; }
+
     EditorBase* editor() const noexcept { return editor_; }
     void* parentWindow() const noexcept { return parentWindow_; }
     bool isWindowOpen() const noexcept { return windowOpen_; }
@@ -115,6 +122,7 @@ private:
     Surface surface_;
     GuiRect damage_{};
     ScriptedInput* input_ = nullptr;
+    bool closing_ = false;
 };
 
 }  // namespace gui
