@@ -57,9 +57,13 @@ void PanelEditor::closeView() {
     EditorBase::closeView();
 }
 
+// The controls go with the frame; what their tags edit stays, for a drag that ends
+// after the host closed the editor from inside it.
 void PanelEditor::forgetPanel() noexcept {
-    binding_.fill(Binding{});
-    tagOf_.fill(-1);
+    for (Binding& b : binding_) {
+        b.control = nullptr;
+        b.display = nullptr;
+    }
     programRow_.forget();
     about_ = nullptr;
 }
