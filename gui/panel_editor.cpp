@@ -69,7 +69,12 @@ void PanelEditor::forgetPanel() noexcept {
 }
 
 VstIntPtr PanelEditor::onHostIdle() {
-    if (frame()) feedMeters();
+    if (frame()) {
+        if (metersReset_.exchange(false, std::memory_order_relaxed))
+            restMeters();
+        else
+            feedMeters();
+    }
     return EditorBase::onHostIdle();
 }
 
