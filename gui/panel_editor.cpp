@@ -70,10 +70,8 @@ void PanelEditor::forgetPanel() noexcept {
 
 VstIntPtr PanelEditor::onHostIdle() {
     if (frame()) {
-        if (metersReset_.exchange(false, std::memory_order_relaxed))
-            restMeters();
-        else
-            feedMeters();
+        if (metersReset_.exchange(false, std::memory_order_relaxed)) restMeters();
+        feedMeters();
     }
     return EditorBase::onHostIdle();
 }

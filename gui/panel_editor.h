@@ -81,7 +81,8 @@ protected:
     virtual void buildPanel(GuiFrame& frame) = 0;
     // Feeds the meters from the effect's meter rings; called before each idle's redraw.
     virtual void feedMeters() {}
-    // Needles and lamps to 0; called instead of feedMeters at the idle after a meter reset.
+    // Needles and lamps to 0; called at the idle after a meter reset, before feedMeters
+    // reads the rings the reset cleared.
     virtual void restMeters() {}
     // A control whose tag is neither bound nor the program row's.
     virtual void otherControl(GuiControl* control) { (void)control; }
