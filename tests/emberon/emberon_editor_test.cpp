@@ -172,6 +172,7 @@ TEST_F(EmberonEditorTest, MeterTapsThirdStateMetersTheCurveInputAndSuspendRestsT
 
     const float amplitude = 0.6f;
     const double curveIn = amplitude * 0.1995 * (1.0 + 31.0 * 0.25);
+    // two seconds: the held peak of the curve filter's settling after resume has fallen back
     render(effect, sine(88200, 1000.0, 44100.0, amplitude), 512);
     idle();
     for (int side : {0, 1}) {
@@ -201,15 +202,6 @@ TEST_F(EmberonEditorTest, MeterTapsThirdStateMetersTheCurveInputAndSuspendRestsT
     }
     for (int y = 18; y < 99; ++y)
         for (int x = 69; x < 365; ++x) ASSERT_EQ(frame()->surface().pixel(x, y), rest.pixel(x, y)) << x << "," << y;
-
-    // a host value between two taps shows the whole image of the tap it counts as
-    effect->setParameter(effect, emberon::kPrePost, 0.0f);
-    idle();
-    const gui::Surface pre = frame()->surface();
-    effect->setParameter(effect, emberon::kPrePost, 0.9f);
-    idle();
-    for (int y = 103; y < 117; ++y)
-        for (int x = 189; x < 245; ++x) ASSERT_EQ(frame()->surface().pixel(x, y), pre.pixel(x, y)) << x << "," << y;
 }
 
 }  // namespace
