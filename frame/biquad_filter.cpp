@@ -6,13 +6,13 @@
 
 namespace frame {
 
-BiquadFilter::BiquadFilter(double rate, int type, double freqHz, double q, double gainDb)
+BiquadGlide::BiquadGlide(double rate, int type, double freqHz, double q, double gainDb)
     : rate_(rate), type_(type), freq_(freqHz), q_(q), gainDb_(gainDb) {
     glide_ = sanitizeRate(rate) > 50000.0 ? 0.0001 : 0.001;
     computeTargets();
 }
 
-void BiquadFilter::setRate(double rate) {
+void BiquadGlide::setRate(double rate) {
     rate_ = rate;
     const double sane = sanitizeRate(rate);
     glide_ = sane > 50000.0 ? 0.00035 : 0.001;
@@ -20,7 +20,7 @@ void BiquadFilter::setRate(double rate) {
     computeTargets();
 }
 
-void BiquadFilter::computeTargets() noexcept {
+void BiquadGlide::computeTargets() noexcept {
     if (type_ != kHighPass) return;
     const double rate = sanitizeRate(rate_);  // owners pass a sane rate already
     if (freq_ > 0.499 * rate) freq_ = 0.499 * rate;

@@ -11,11 +11,6 @@ struct BiquadCoefficients {
     double a0 = 1, a1 = 1, a2 = 1, b0 = 1, b1 = 1, b2 = 1;
 };
 
-// x' is the last input with its offset, y the last output.
-struct BiquadHistory {
-    double xOffset = 0, x1 = 0, x2 = 0, y = 0, y1 = 0, y2 = 0;
-};
-
 // One sample's glide of the coefficients in use towards their targets, in the
 // order b0, b1, b2, a1, a2, with this sample's offset riding on each.
 inline void glideCoefficients(BiquadCoefficients& c, const BiquadCoefficients& target, double glide,
@@ -27,39 +22,26 @@ inline void glideCoefficients(BiquadCoefficients& c, const BiquadCoefficients& t
     c.a2 = c.a2 + offset + (target.a2 - c.a2) * glide;
 }
 
-// Direct form I on the input xo that already carries the offset; the offset
-// rides on the stored feedback as well.
-inline double biquadStep(const BiquadCoefficients& c, BiquadHistory& h, double xo, double offset) noexcept {
-    const double y = c.b0 * xo + c.b1 * h.x1 + c.b2 * h.x2 - c.a1 * h.y1 - c.a2 * h.y2;
-    h.y2 = h.y1;
-    h.y1 = y + offset;
-    h.x2 = h.x1;
-    h.x1 = xo;
-    h.xOffset = xo;
-    h.y = y;
-    return y;
-}
-
-class BiquadFilter {
+// The settings, targets and gliding coefficients of a biquad: everything but
+// its history, so that two channels built alike can share one glide.
+class BiquadGlide {
 public:
     static constexpr int kThrough = 0;
     static constexpr int kHighPass = 1;
 
-    BiquadFilter(double rate, int type, double freqHz, double q, double gainDb);
+    BiquadGlide(double rate, int type, double freqHz, double q, double gainDb);
 
     // New targets for a new rate; the coefficients in use glide there.
     void setRate(double rate);
-    // History only; targets, coefficients in use and the offset stay.
-    void clear() noexcept { history_ = {}; }
 
-    double process(double x) noexcept {
-        if (type_ == kThrough) return x;
+    bool through() const noexcept { return type_ == kThrough; }
+    // Flips the offset and moves the coefficients one sample on; answers the offset.
+    double step() noexcept {
         offset_ = -offset_;
         glideCoefficients(current_, target_, glide_, offset_);
-        return biquadStep(current_, history_, x + offset_, offset_);
+        return offset_;
     }
-
-    // Reads for tests and meters.
+    const BiquadCoefficients& current() const noexcept { return current_; }
     double frequency() const noexcept { return freq_; }
     double glide() const noexcept { return glide_; }
 
@@ -72,7 +54,51 @@ private:
     double offset_ = 1e-14;
     double glide_ = 0.001;
     BiquadCoefficients target_, current_;
-    BiquadHistory history_;
+};
+
+// Direct form I on x' (the input with its offset); the offset rides on the
+// stored feedback as well. T is double, or a pair of channels that share the
+// coefficients (a scalar operand then stands for both lanes).
+template <class T>
+struct BiquadHistory {
+    T x1{}, x2{}, y1{}, y2{};
+
+    T step(const BiquadCoefficients& c, T xo, double offset) noexcept {
+        const T y = c.b0 * xo + c.b1 * x1 + c.b2 * x2 - c.a1 * y1 - c.a2 * y2;
+        y2 = y1;
+        y1 = y + offset;
+        x2 = x1;
+        x1 = xo;
+        return y;
+    }
+};
+
+class BiquadFilter {
+public:
+    static constexpr int kThrough = BiquadGlide::kThrough;
+    static constexpr int kHighPass = BiquadGlide::kHighPass;
+
+    BiquadFilter(double rate, int type, double freqHz, double q, double gainDb)
+        : glide_(rate, type, freqHz, q, gainDb) {}
+
+    // New targets for a new rate; the coefficients in use glide there.
+    void setRate(double rate) { glide_.setRate(rate); }
+    // History only; targets, coefficients in use and the offset stay.
+    void clear() noexcept { history_ = {}; }
+
+    double process(double x) noexcept {
+        if (glide_.through()) return x;
+        const double offset = glide_.step();
+        return history_.step(glide_.current(), x + offset, offset);
+    }
+
+    // Reads for tests and meters.
+    double frequency() const noexcept { return glide_.frequency(); }
+    double glide() const noexcept { return glide_.glide(); }
+
+private:
+    BiquadGlide glide_;
+    BiquadHistory<double> history_;
 };
 
 }  // namespace frame

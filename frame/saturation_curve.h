@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "frame/double_pair.h"
+
 namespace frame {
 
 enum class SaturationModel : int { none = 0, valve1, valve2, valve3, tape1, tape2, tape3, digital };
@@ -50,6 +52,14 @@ inline double parabolicCurve(double a) noexcept {
     if (a >= 2.0) return 1.0;
     if (a <= -2.0) return -1.0;
     return a >= 0.0 ? a - (a * a) * 0.25 : a + (a * a) * 0.25;
+}
+
+// The same for both lanes of a pair.
+inline DoublePair parabolicCurve(DoublePair a) noexcept {
+    const DoublePair a2 = (a * a) * 0.25;
+    DoublePair f = select(a >= splat(0.0), a - a2, a + a2);
+    f = select(a >= splat(2.0), splat(1.0), f);
+    return select(a <= splat(-2.0), splat(-1.0), f);
 }
 
 // (u - u^3/8) * sqrt(27/32), +-1 beyond the turning point sqrt(8/3).
