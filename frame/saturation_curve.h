@@ -86,4 +86,28 @@ inline double saturationCurve(SaturationModel model, double u, const CurveGains&
     return u;
 }
 
+// Both lanes of a pair through the same curve, each lane computed as above.
+inline DoublePair saturationCurve(SaturationModel model, DoublePair u, const CurveGains& gains) noexcept {
+    using namespace curve;
+    switch (model) {
+        case SaturationModel::none: return u * 5.0125313;
+        case SaturationModel::valve1: return u * gains[model] / (absOf(u) + 7.0);
+        case SaturationModel::valve2: return u * gains[model] / (absOf(u) + 4.0);
+        case SaturationModel::valve3: return u * gains[model] / (absOf(u) + 2.5);
+        case SaturationModel::tape1: return pairOf(tape1Curve(u[0]), tape1Curve(u[1])) * gains[model];
+        case SaturationModel::tape2: return parabolicCurve(2.0 * u) * gains[model];
+        case SaturationModel::tape3: {
+            const DoublePair a = u * kCubicLimit;
+            DoublePair f = (a - (a * a * a) * 0.125) * kCubicScale;
+            f = select(a >= splat(kCubicLimit), splat(1.0), f);
+            return select(a <= splat(-kCubicLimit), splat(-1.0), f) * gains[model];
+        }
+        case SaturationModel::digital: {
+            const DoublePair f = select(u < splat(-1.0), splat(-1.0), u);
+            return select(u > splat(1.0), splat(1.0), f);
+        }
+    }
+    return u;
+}
+
 }  // namespace frame

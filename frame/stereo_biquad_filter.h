@@ -4,6 +4,8 @@
 // run as one pair of lanes. A block loop copies it into a local and back.
 #pragma once
 
+#include <initializer_list>
+
 #include "frame/biquad_filter.h"
 #include "frame/double_pair.h"
 
@@ -18,6 +20,10 @@ public:
     void setRate(double rate) { glide_.setRate(rate); }
     // Both histories; targets, coefficients in use and the offset stay.
     void clear() noexcept { history_ = {}; }
+    // One channel's history only.
+    void clear(int channel) noexcept {
+        for (DoublePair* h : {&history_.x1, &history_.x2, &history_.y1, &history_.y2}) (*h)[channel] = 0.0;
+    }
 
     // One sample of both channels, left in lane 0.
     DoublePair process(DoublePair x) noexcept {
