@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 
 #include "frame/dsp_util.h"
 #include "frame/saturation_curve.h"
@@ -122,6 +123,10 @@ BlockMeter SignalPath::process(const float* inL, const float* inR, float* outL, 
         w = (w + 1) & kMask;
         r = (r + 1) & kMask;
     }
+    // Where k * k2 is exactly 1, silence feeds H2 exact zeros and it decays into
+    // subnormal numbers, each costing a slow microcode step per sample. That
+    // far below the dither it is added to it changes no output: start from 0.
+    st.h2 = frame::select(frame::absOf(st.h2) < frame::splat(std::numeric_limits<double>::min()), Pair{}, st.h2);
     state_ = st;
     highPass_ = hp;
     noise_ = noise;
