@@ -160,6 +160,24 @@ std::vector<std::string> labels(std::vector<std::unique_ptr<Subject>>& subjects)
     return shown;
 }
 
+// One row per plug-in: noise cost per frame, times real time, silence over
+// noise, and the noise cost against the first plug-in's.
+void printTable(std::vector<std::unique_ptr<Subject>>& subjects, double frames, int rate) {
+    const std::vector<std::string> shown = labels(subjects);
+    int width = 7;
+    for (const std::string& label : shown) width = std::max(width, static_cast<int>(label.size()));
+    std::printf("\n%-*s  %9s  %11s  %13s  %8s\n", width, "plug-in", "ns/frame", "x real time", "silence/noise",
+                "vs first");
+    const double first = subjects[0]->bestNoise;
+    for (size_t i = 0; i < subjects.size(); ++i) {
+        const Subject& s = *subjects[i];
+        const double nsPerFrame = s.bestNoise / frames * 1e9;
+        const double realTime = nsPerFrame > 0 ? 1e9 / (nsPerFrame * rate) : 0.0;
+        std::printf("%-*s  %9.1f  %10.1fx  %13.2f  %7.2fx\n", width, shown[i].c_str(), nsPerFrame, realTime,
+                    s.bestNoise > 0 ? s.bestSilence / s.bestNoise : 0.0, first > 0 ? s.bestNoise / first : 0.0);
+    }
+}
+
 }  // namespace
 
 int runBench(const Args& args) {
@@ -198,19 +216,7 @@ int runBench(const Args& args) {
         }
     }
 
-    const std::vector<std::string> shown = labels(subjects);
-    int width = 7;
-    for (const std::string& label : shown) width = std::max(width, static_cast<int>(label.size()));
-    std::printf("\n%-*s  %9s  %11s  %13s  %8s\n", width, "plug-in", "ns/frame", "x real time", "silence/noise",
-                "vs first");
-    const double first = subjects[0]->bestNoise;
-    for (size_t i = 0; i < subjects.size(); ++i) {
-        const Subject& s = *subjects[i];
-        const double nsPerFrame = s.bestNoise / frames * 1e9;
-        const double realTime = nsPerFrame > 0 ? 1e9 / (nsPerFrame * rate) : 0.0;
-        std::printf("%-*s  %9.1f  %10.0fx  %13.2f  %7.2fx\n", width, shown[i].c_str(), nsPerFrame, realTime,
-                    s.bestNoise > 0 ? s.bestSilence / s.bestNoise : 0.0, first > 0 ? s.bestNoise / first : 0.0);
-    }
+    printTable(subjects, frames, rate);
     return 0;
 }
 
