@@ -36,7 +36,9 @@ constexpr const char* kHelp =
     "  --seconds S           seconds of noise and of silence per round, 0.1..600 (10)\n"
     "\n"
     "With several plug-ins, --program and --set go to every plug-in that has\n"
-    "the program or parameter; the others run on their own settings, with a note.\n";
+    "the program or parameter; the others run on their own settings, with a note.\n"
+    "A recursion may take seconds of silence to decay into subnormal numbers;\n"
+    "--seconds 30 shows such a late stall in silence/noise.\n";
 
 constexpr int kRounds = 5;
 constexpr int kMinRate = 8000;
