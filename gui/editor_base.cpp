@@ -27,7 +27,10 @@ void EditorBase::setFrame(GuiFrame* frame) {
     if (frame_ == frame) return;
     GuiFrame* old = frame_;
     frame_ = frame;
-    if (old) old->release();
+    if (old) {
+        old->close();  // a loop still running in it ends; the frame goes when it returns
+        old->release();
+    }
 }
 
 VstIntPtr EditorBase::reportSize(ERect** rect) {
