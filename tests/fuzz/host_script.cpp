@@ -98,9 +98,10 @@ void HostScript::open() {
 void HostScript::close() {
     if (!effect_) return;
     editor_.reset();
-    // effClose with the editor still open, when the script left it so
-    if (effect_->dispatcher(effect_, effClose, 0, 0, nullptr, 0.0f) != 1) fail("effClose did not answer 1");
+    AEffect* closing = effect_;
     effect_ = nullptr;
+    // effClose with the editor still open, when the script left it so
+    if (closing->dispatcher(closing, effClose, 0, 0, nullptr, 0.0f) != 1) fail("effClose did not answer 1");
 }
 
 VstIntPtr HostScript::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
