@@ -219,7 +219,12 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
                 const double rms = std::sqrt(meanSquare_) * 1.7;
                 const double level = b.rmsDetector ? rms : u;
                 if (b.ka != 0.0) ca_ = (1.0 - (env_ + 1e-8) / (rms + 1e-8)) * b.ka;
-                if (b.kr != 0.0) cr_ = (env_ + 1e-8) * b.kr / (rms + 1e-8);
+                // The automatic release speeds up while the envelope stands above the mean
+                // level. After a loud passage and a silence that ratio runs into the
+                // thousands: the coefficient stops at 1, one step reaching its target.
+                // Beyond 1 the step would overshoot, beyond 2 the envelope would swing
+                // with growing alternating sign until it overflowed.
+                if (b.kr != 0.0) cr_ = std::min((env_ + 1e-8) * b.kr / (rms + 1e-8), 1.0);
                 if (level >= env_) {
                     holdCount_ = 0;
                     env_ = glide(env_, level, ca_);
