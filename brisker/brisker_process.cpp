@@ -165,7 +165,7 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
     if (!b.process) {
         // Bypassed: the input times the input gain, delayed by the same 1023 samples.
         for (int i = 0; i < n; ++i) {
-            const double x[2] = {frame::finiteOrZero(inL[i]) * b.gin, frame::finiteOrZero(inR[i]) * b.gin};
+            const double x[2] = {frame::inputSample(inL[i]) * b.gin, frame::inputSample(inR[i]) * b.gin};
             makeUpGain_ = glide(makeUpGain_, b.makeUpTarget, 0.005125);
             for (int ch = 0; ch < 2; ++ch) {
                 meterLevel_[ch] = glide(meterLevel_[ch], std::fabs(x[ch]), b.c1);
@@ -185,8 +185,8 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
         for (int i = 0; i < n; ++i) {
             const double nz = frame::ditherValue(noise_.next());
             makeUpGain_ = glide(makeUpGain_, b.makeUpTarget, 0.005125);
-            const double xL = frame::finiteOrZero(inL[i]) * b.gin + nz;
-            const double x[2] = {xL, stereoIn ? frame::finiteOrZero(inR[i]) * b.gin + nz : xL};
+            const double xL = frame::inputSample(inL[i]) * b.gin + nz;
+            const double x[2] = {xL, stereoIn ? frame::inputSample(inR[i]) * b.gin + nz : xL};
             p_ = (p_ + 1) & kMask;
             double d[2], y[2];
             for (int ch = 0; ch < 2; ++ch) {

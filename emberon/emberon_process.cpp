@@ -101,8 +101,8 @@ void EmberonEffect::runMain(const BlockSettings& s, float** inputs, float** outp
     ChannelPath& right = channel_[1];
     for (VstInt32 i = 0; i < frames; ++i) {
         const double nu = frame::ditherValue(noise_.next());
-        const double dL = frame::finiteOrZero(inL[i]) * s.inputGain + nu;
-        const double dR = frame::finiteOrZero(inR[i]) * s.inputGain + nu;
+        const double dL = frame::inputSample(inL[i]) * s.inputGain + nu;
+        const double dR = frame::inputSample(inR[i]) * s.inputGain + nu;
         if (s.tap == 0) meter.update(std::fabs(dL), std::fabs(dR));
         double xL = dL, xR = dR;
         if (s.bassOn) {
@@ -135,8 +135,8 @@ void EmberonEffect::runBypass(const BlockSettings& s, float** inputs, float** ou
     float* outL = outputs[0];
     float* outR = outputs[1];
     for (VstInt32 i = 0; i < frames; ++i) {
-        const double xL = frame::finiteOrZero(inL[i]) * s.inputGain;
-        const double xR = frame::finiteOrZero(inR[i]) * s.inputGain;
+        const double xL = frame::inputSample(inL[i]) * s.inputGain;
+        const double xR = frame::inputSample(inR[i]) * s.inputGain;
         meter.update(std::fabs(xL), std::fabs(xR));
         frame::storeSample<kAccumulate>(outL[i], xL);
         frame::storeSample<kAccumulate>(outR[i], xR);

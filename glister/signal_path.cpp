@@ -79,8 +79,8 @@ SignalPath::BlockResult SignalPath::process(const float* in1, const float* in2, 
     double ol = 0.0, orr = 0.0;
     for (int i = 0; i < frames; ++i) {
         const double n = frame::ditherValue(noise_.next());
-        const double xl = static_cast<double>(frame::finiteOrZero(in1[i])) + n;
-        const double xr = in2 ? static_cast<double>(frame::finiteOrZero(in2[i])) + n : xl;
+        const double xl = static_cast<double>(frame::inputSample(in1[i])) + n;
+        const double xr = in2 ? static_cast<double>(frame::inputSample(in2[i])) + n : xl;
         left_[static_cast<size_t>(w_)] = xl;
         right_[static_cast<size_t>(w_)] = xr;
         r_ = (r_ + 1) & kMask;
@@ -109,8 +109,8 @@ SignalPath::BlockResult SignalPath::process(const float* in1, const float* in2, 
 template <bool kAccumulate>
 void SignalPath::bypass(const float* in1, const float* in2, float* out1, float* out2, int frames) noexcept {
     for (int i = 0; i < frames; ++i) {
-        left_[static_cast<size_t>(r_)] = frame::finiteOrZero(in1[i]);
-        if (in2) right_[static_cast<size_t>(r_)] = frame::finiteOrZero(in2[i]);
+        left_[static_cast<size_t>(r_)] = frame::inputSample(in1[i]);
+        if (in2) right_[static_cast<size_t>(r_)] = frame::inputSample(in2[i]);
         r_ = (r_ + 1) & kMask;
         w_ = (w_ + 1) & kMask;
         const double l = left_[static_cast<size_t>(r_)];

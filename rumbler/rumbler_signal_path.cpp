@@ -105,8 +105,8 @@ BlockMeter SignalPath::process(const float* inL, const float* inR, float* outL, 
     double oL = 0.0, oR = 0.0;
     for (int i = 0; i < frames; ++i) {
         const double nu = frame::ditherValue(noise_.next());
-        const double xL = static_cast<double>(frame::finiteOrZero(inL[i])) + nu;
-        const double xR = static_cast<double>(frame::finiteOrZero(s.stereoInput ? inR[i] : inL[i])) + nu;
+        const double xL = static_cast<double>(frame::inputSample(inL[i])) + nu;
+        const double xR = static_cast<double>(frame::inputSample(s.stereoInput ? inR[i] : inL[i])) + nu;
         rl.dry[w] = xL;
         rr.dry[w] = xR;
         left.lp1 = left.lp1 + (xL - left.lp1) * s.c1;

@@ -53,7 +53,7 @@ Action block(Draw& d, bool broken) {
     a.kind = Action::kBlock;
     a.frames = d.chance(0.02) ? 0 : static_cast<int>(d.logUniform(1.0, 8192.0));
     a.signal = static_cast<Action::Signal>(d.integer(0, 3));
-    a.level = broken && d.chance(0.3) ? static_cast<float>(d.logUniform(1.0, 1e9)) : static_cast<float>(d.uniform(0.0, 1.0));
+    a.level = broken && d.chance(0.3) ? static_cast<float>(d.logUniform(1.0, 3e38)) : static_cast<float>(d.uniform(0.0, 1.0));
     if (a.signal == Action::kSquare && d.chance(0.7)) a.level = broken ? a.level : 1.0f;
     a.period = d.integer(2, 2000);
     a.accumulate = d.chance(0.2);

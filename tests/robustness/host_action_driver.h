@@ -31,7 +31,7 @@ struct Action {
 
 struct DriverOptions {
     // A broken host: parameter values of any float, input samples of any
-    // finite magnitude (up to 1e9), now and then a NaN or infinite sample.
+    // finite magnitude, now and then a NaN or infinite sample.
     bool brokenHost = false;
     int actions = 300;
 };
