@@ -17,6 +17,7 @@ constexpr const char* kUsage =
     "  render PLUGIN [IN] OUT [...]  process an audio file (or the demo signal) into OUT\n"
     "  demo [OUTDIR]                 the demo signal through every Tarn plug-in built\n"
     "  validate PLUGIN               the checks every VST 2 plug-in should pass\n"
+    "  bench PLUGIN [PLUGIN ...]     CPU cost per frame on noise and on silence\n"
     "\n"
     "PLUGIN is a path to a .so or a short name (brisker, ZamComp) looked up in the\n"
     "build tree, $VST_PATH, ~/.vst, /usr/local/lib/vst and /usr/lib/vst.\n"
@@ -29,6 +30,7 @@ int dispatch(const std::string& command, const host::Args& args) {
     if (command == "render") return host::runRender(args);
     if (command == "demo") return host::runDemo(args);
     if (command == "validate") return host::runValidate(args);
+    if (command == "bench") return host::runBench(args);
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return 0;
