@@ -187,8 +187,9 @@ void BriskerEffect::runBypass(const BlockSettings& b, float** inputs, float** ou
 // 16 Hz high-pass, d the driven side-chain source, y the band-passed detector
 // signal, wet the gained signal, o the output.
 template <bool kAccumulate>
-void BriskerEffect::runMain(const BlockSettings& b, float** inputs, float** outputs, int frames,
+void BriskerEffect::runMain(const BlockSettings& settings, float** inputs, float** outputs, int frames,
                             DoublePair& peak) noexcept {
+    const BlockSettings b = settings;  // a local copy: no store in the loop can alias it
     const float* inL = inputs[0];
     const float* inR = b.stereoIn ? inputs[1] : inputs[0];
     float* outL = outputs[0];
@@ -259,6 +260,7 @@ void BriskerEffect::runMain(const BlockSettings& b, float** inputs, float** outp
         pd = (pd + 1) & kMask;
     }
 
+    if (frames > 0 && !b.listen) det.finishBlock(b);
     noise_ = noise;
     hpDry_ = hpDry;
     hpOut_ = hpOut;

@@ -36,7 +36,7 @@ inline double glide(double s, double target, double amount) noexcept { return s 
 inline DoublePair glide(DoublePair s, DoublePair target, double amount) noexcept { return s + (target - s) * amount; }
 
 // std::max per lane: b where a < b, else a.
-inline DoublePair maxOf(DoublePair a, DoublePair b) noexcept { return frame::select(a < b, b, a); }
+inline DoublePair maxOf(DoublePair a, DoublePair b) noexcept { return a < b ? b : a; }
 
 // The soft/hard gain shape: k for the hard knee, q for the soft one (its
 // numerator 1.01 * (1 - s3) fixed per block).
@@ -62,6 +62,9 @@ struct Detector {
     double env = 0, meanSquare = 0;
     double ca = 0, cr = 0;  // attack and release coefficients
     int holdCount = 0;
+    // The last sample's envelope before its step and its mean level, for the
+    // automatic release coefficient.
+    double lastEnv = 0, lastRms = 0;
 
     // One sample of the band-passed pair; answers the gain for the wet signal.
     double gain(DoublePair y, const BlockSettings& b) noexcept {
@@ -71,12 +74,8 @@ struct Detector {
         const double rms = std::sqrt(meanSquare) * 1.7;
         const double level = b.rmsDetector ? rms : u;
         if (b.ka != 0.0) ca = (1.0 - (env + 1e-8) / (rms + 1e-8)) * b.ka;
-        // The automatic release speeds up while the envelope stands above the mean
-        // level. After a loud passage and a silence that ratio runs into the
-        // thousands: the coefficient stops at 1, one step reaching its target.
-        // Beyond 1 the step would overshoot, beyond 2 the envelope would swing
-        // with growing alternating sign until it overflowed.
-        if (b.kr != 0.0) cr = std::min((env + 1e-8) * b.kr / (rms + 1e-8), 1.0);
+        lastEnv = env;
+        lastRms = rms;
         // Rising, holding or falling: all three are cheap, and noise makes the
         // choice unpredictable, so it is a selection rather than a branch.
         const double attack = glide(env, level, ca);
@@ -86,6 +85,19 @@ struct Detector {
         env = up ? attack : (holding ? env : release);
         holdCount = up ? 0 : (holding ? holdCount + 1 : holdCount);
         return (b.s3 * kneeHard(env) + kneeSoft(env, b.softScale)) * b.invR;
+    }
+
+    // After a block in which gain() ran: the automatic release coefficient of
+    // its last sample. Each sample's value would replace the one before, and
+    // the release reads it only from the next block on (as crB), so the last
+    // one is all that counts.
+    // It speeds up the release while the envelope stands above the mean level.
+    // After a loud passage and a silence that ratio runs into the thousands: the
+    // coefficient stops at 1, one step reaching its target. Beyond 1 the step
+    // would overshoot, beyond 2 the envelope would swing with growing
+    // alternating sign until it overflowed.
+    void finishBlock(const BlockSettings& b) noexcept {
+        if (b.kr != 0.0) cr = std::min((lastEnv + 1e-8) * b.kr / (lastRms + 1e-8), 1.0);
     }
 };
 
