@@ -17,6 +17,7 @@ const frame::EffectIdentity kIdentity{
     GlisterEffect::kLatency,
     switchParams(),
     applyOrder(),
+    paramRanges(),
 };
 
 }  // namespace
@@ -46,12 +47,9 @@ GlisterEffect::GlisterEffect(audioMasterCallback host)
 
 // ---- parameters ------------------------------------------------------------
 
-void GlisterEffect::applyParameter(VstInt32 index, float received) {
+void GlisterEffect::applyParameter(VstInt32 index, float v) {
     const bool stored = (index >= 0 && index < kHostParams) || index == kStereoMono;
-    // a non-finite value changes nothing, from the host or from anywhere else
-    if (!stored || !std::isfinite(received)) return;
-    const ParamInfo& info = paramInfo(index);
-    const float v = std::clamp(received, info.lowest, info.highest);
+    if (!stored) return;
     settings_.apply(index, static_cast<double>(v), rate());
     bank_.setParam(frame::ProgramBank::kCurrent, index, v);
     // kept in every slot, so no program change alters it
