@@ -32,10 +32,12 @@ if [ ! -f "$prefix/system.reg" ]; then
   (
     flock 9
     if [ ! -f "$prefix/system.reg" ]; then
-      "$loader" wineboot --init >/dev/null 2>&1 || true
-      wineserver -w || true
+      log="$prefix.setup.log"
+      "$loader" wineboot --init >"$log" 2>&1 || true
+      wineserver -w >>"$log" 2>&1 || true
       if [ ! -f "$prefix/system.reg" ]; then
-        echo "wine_run.sh: cannot set up the wine prefix $prefix" >&2
+        echo "wine_run.sh: cannot set up the wine prefix $prefix; wine said:" >&2
+        sed 's/^/  /' "$log" | tail -n 20 >&2
         exit 2
       fi
     fi
