@@ -1,0 +1,39 @@
+// GlisterEditor: the treble enhancer's panel. The four sections side by side
+// (hiss reduction, transients, stereo enhancer, harmonics) with their sliders,
+// knobs and switches, the output column, the two indicator lamps, the mix
+// slider, the program row and the about screen.
+#pragma once
+
+#include <atomic>
+
+#include "gui/panel_editor.h"
+
+namespace gui {
+class GuiLamp;
+}
+
+namespace glister {
+
+class GlisterEffect;
+
+class GlisterEditor : public gui::PanelEditor {
+public:
+    explicit GlisterEditor(GlisterEffect* effect);
+
+    void closeView() override;
+    // Any thread (the effect's suspend): both lamps go out at the next idle.
+    void resetMeters() override;
+
+    // The over-enhanced lamp (0) and the peak-over lamp (1); null while closed.
+    gui::GuiLamp* lamp(int which) const noexcept { return which == 0 || which == 1 ? lamps_[which] : nullptr; }
+
+private:
+    void buildPanel(gui::GuiFrame& frame) override;
+    void feedMeters() override;
+
+    GlisterEffect* effect_;
+    gui::GuiLamp* lamps_[2] = {nullptr, nullptr};
+    std::atomic<bool> lampsOut_{false};
+};
+
+}  // namespace glister
