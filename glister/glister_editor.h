@@ -24,9 +24,6 @@ public:
     // Any thread (the effect's suspend): both lamps go out at the next idle.
     void resetMeters() override;
 
-    // The over-enhanced lamp (0) and the peak-over lamp (1); null while closed.
-    gui::GuiLamp* lamp(int which) const noexcept { return which == 0 || which == 1 ? lamps_[which] : nullptr; }
-
 private:
     void buildPanel(gui::GuiFrame& frame) override;
     void feedMeters() override;

@@ -6,11 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "glister/glister_editor.h"
 #include "glister/glister_params.h"
 #include "gui/gui_about_splash.h"
 #include "gui/gui_display.h"
-#include "gui/gui_lamp.h"
 #include "gui/gui_option_menu.h"
 #include "gui/gui_popup_menu.h"
 #include "gui/surface_png.h"
@@ -36,14 +34,21 @@ protected:
         editor()->valueDisplayOf(param)->valueText(t);
         return t;
     }
-    // The caption drawn at a rect (displays sit at their own rects only).
-    std::string caption(const GuiRect& rect) const {
-        char t[gui::kDisplayTextSize] = "";
+    // The view at a rect (captions and lamps are bound to no tag).
+    gui::GuiControl* at(const GuiRect& rect) const {
         for (int i = 0; i < frame()->childCount(); ++i)
-            if (frame()->childAt(i)->getBounds() == rect) static_cast<gui::GuiDisplay*>(frame()->childAt(i))->valueText(t);
+            if (frame()->childAt(i)->getBounds() == rect) return static_cast<gui::GuiControl*>(frame()->childAt(i));
+        return nullptr;
+    }
+    std::string caption(const GuiRect& rect) const {
+        char t[gui::kDisplayTextSize];
+        static_cast<gui::GuiDisplay*>(at(rect))->valueText(t);
         return t;
     }
-    float lamp(int which) const { return static_cast<GlisterEditor*>(editor())->lamp(which)->getValue(); }
+    // over enhanced (0), peak over (1)
+    float lamp(int which) const {
+        return at(which ? GuiRect{553, 118, 569, 134} : GuiRect{302, 118, 318, 134})->getValue();
+    }
     std::unique_ptr<gui::GuiPopupMenu> popup() const {
         const GuiRect m = control(kMenuTag)->getBounds();
         auto p = editor()->programMenu()->makePopup({m.left, m.bottom}, false);

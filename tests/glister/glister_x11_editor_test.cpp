@@ -118,7 +118,8 @@ TEST_F(GlisterX11, EveryControlWorksFromTheMouse) {
         EXPECT_EQ(edits.front().opcode, audioMasterBeginEdit);
         for (size_t i = 1; i + 1 < edits.size(); ++i) EXPECT_EQ(edits[i].opcode, audioMasterAutomate);
         EXPECT_EQ(edits.back().opcode, audioMasterEndEdit);
-        EXPECT_NEAR(effect->getParameter(effect, slider), before + 20.0f / 156.0f, 2.5f / 156.0f) << "slider " << slider;
+        EXPECT_NEAR(effect->getParameter(effect, slider), before + 20.0f / 156.0f, 2.5f / 156.0f)
+            << "slider " << slider;
     }
     host.clear();
     const VstInt32 knobs[] = {kHissAttenuation, kHissSpeed, kHissMinFreq, kTransRatio, kTransSlope, kTransHiDamp,
