@@ -334,10 +334,36 @@ void GuiFrame::repaint(GuiView* view) {
     flush();
 }
 
+// An area joins one it touches; when all are taken, the one whose bounds grow least.
+void GuiFrame::addDamage(const GuiRect& area) noexcept {
+    if (area.isEmpty()) return;
+    damage_ = damage_.unite(area);
+    const auto grown = [&](int i) {
+        const GuiRect u = damageAreas_[i].unite(area);
+        return static_cast<long>(u.width()) * u.height() -
+               static_cast<long>(damageAreas_[i].width()) * damageAreas_[i].height();
+    };
+    int into = -1;
+    for (int i = 0; i < damageCount_ && into < 0; ++i)
+        if (damageAreas_[i].overlaps(area)) into = i;
+    if (into < 0 && damageCount_ < kDamageAreas) {
+        damageAreas_[damageCount_++] = area;
+        return;
+    }
+    if (into < 0) {
+        into = 0;
+        for (int i = 1; i < damageCount_; ++i)
+            if (grown(i) < grown(into)) into = i;
+    }
+    damageAreas_[into] = damageAreas_[into].unite(area);
+}
+
 void GuiFrame::flush() {
     if (damage_.isEmpty() || closing_) return;
-    if (window_ && windowOpen_) platform::present(window_, surface_, damage_);
+    if (window_ && windowOpen_)
+        for (int i = 0; i < damageCount_; ++i) platform::present(window_, surface_, damageAreas_[i]);
     damage_ = {};
+    damageCount_ = 0;
 }
 
 }  // namespace gui

@@ -98,8 +98,10 @@ public:
     // tracking loops.
     platform::Status processEvents(platform::PollMode mode = platform::PollMode::all);
 
-    // Surface pixels that changed and are not yet on the screen.
-    void addDamage(const GuiRect& area) noexcept { damage_ = damage_.unite(area); }
+    // Surface pixels that changed and are not yet on the screen: a few separate areas
+    // (two meters apart are sent as two, not as one rect over the panel between them).
+    void addDamage(const GuiRect& area) noexcept;
+    // All of them in one rect.
     const GuiRect& damage() const noexcept { return damage_; }
     // Sends the changed pixels to the window.
     void flush();
@@ -120,7 +122,10 @@ private:
     platform::NativeWindow* window_ = nullptr;
     platform::Status windowStatus_ = platform::Status::ok;
     Surface surface_;
+    static constexpr int kDamageAreas = 8;
     GuiRect damage_{};
+    GuiRect damageAreas_[kDamageAreas]{};
+    int damageCount_ = 0;
     ScriptedInput* input_ = nullptr;
     bool closing_ = false;
 };

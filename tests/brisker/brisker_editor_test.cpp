@@ -160,20 +160,6 @@ TEST_F(BriskerEditorTest, ControlsSendAutomatedEdits) {
     for (const HostCall& c : host.callsWith(audioMasterAutomate)) sent.push_back(c.opt);
     EXPECT_EQ(sent, (std::vector<float>{0.5f, 1.0f, 1.0f, 0.0f, 0.0f, 0.5f}));  // old state, then new
     EXPECT_TRUE(host.callsWith(audioMasterBeginEdit).empty());
-
-    host.clear();
-    click(centre(control(brisker::kProcess)->getBounds()));
-    ASSERT_EQ(host.callsWith(audioMasterAutomate).size(), 1u);
-    EXPECT_EQ(host.callsWith(audioMasterAutomate)[0].index, brisker::kProcess);
-    EXPECT_EQ(host.callsWith(audioMasterAutomate)[0].opt, 0.0f);
-
-    // control-click resets without an edit bracket; the mix slider to full wet
-    effect->setParameter(effect, brisker::kMix, 0.3f);
-    idle();
-    host.clear();
-    click(centre(control(brisker::kMix)->getBounds()), gui::kButtonLeft | gui::kKeyControl);
-    EXPECT_EQ(effect->getParameter(effect, brisker::kMix), 1.0f);
-    EXPECT_TRUE(host.callsWith(audioMasterBeginEdit).empty());
 }
 
 TEST_F(BriskerEditorTest, ProgramRowLoadsStoresAndRecalls) {
@@ -192,16 +178,10 @@ TEST_F(BriskerEditorTest, ProgramRowLoadsStoresAndRecalls) {
     click(centre(control(23)->getBounds()));  // store A
     EXPECT_EQ(entry(1), "A:de-esser");
     EXPECT_EQ(editor()->programMenu()->currentIndex(), 1);
-    // the rocker steps on from the entry shown; left of its centre is back, right is on
     const GuiRect rocker = control(21)->getBounds();
-    click({rocker.right - 2, centre(rocker).v});
+    click({rocker.right - 2, centre(rocker).v});  // the rocker's right half steps on from the entry shown
     EXPECT_EQ(editor()->programMenu()->currentIndex(), 2);
-    for (int i = 0; i < 3; ++i) {
-        idle();  // the host's idle between two clicks draws the rocker back at rest
-        click({rocker.left + 2, centre(rocker).v});
-    }
-    EXPECT_EQ(editor()->programMenu()->currentIndex(), 39);  // wrapped below entry 0
-    EXPECT_EQ(entry(0), "* Fc-6-60 5");
+    EXPECT_EQ(entry(0), "* Memo B");
     click(centre(control(25)->getBounds()));  // recall A
     EXPECT_EQ(editor()->programMenu()->currentIndex(), 1);
     EXPECT_NEAR(effect->getParameter(effect, brisker::kScFreq), 0.9166f, 1e-6f);

@@ -12,7 +12,6 @@
 #include "brisker/brisker_params.h"
 #include "gui/gui_option_menu.h"
 #include "gui/gui_popup_menu.h"
-#include "gui/gui_splash.h"
 #include "tests/gui/support/xvfb_environment.h"
 #include "tests/support/loaded_editor_test.h"
 
