@@ -98,6 +98,8 @@ void GlisterEditor::buildPanel(GuiFrame&) {
 
 // The lamps show the blocks the listener hears now. Marking the record read first
 // stops the audio thread carrying it on: a lamp lit once stays lit until shown.
+// After a suspend they go out for one idle; what the rings hold then is not marked
+// read, so it shows at the idle after.
 void GlisterEditor::feedMeters() {
     if (!lamps_[0] || !lamps_[1]) return;
     if (lampsOut_.exchange(false, std::memory_order_relaxed)) {
