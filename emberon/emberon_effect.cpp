@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "emberon/emberon_editor.h"
 #include "frame/dsp_util.h"
 
 namespace emberon {
@@ -28,6 +29,7 @@ EmberonEffect::EmberonEffect(audioMasterCallback host)
     for (ChannelPath& c : channel_) c = ChannelPath(rate);
     for (auto& g : curveGain_) store(g, 1.0);
     writeFactoryPrograms(bank_);
+    new EmberonEditor(this);  // the effect owns it from here on
     applyProgram(frame::ProgramBank::kCurrent);
     suspendDsp();
 }

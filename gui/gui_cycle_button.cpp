@@ -18,8 +18,10 @@ GuiCycleButton::~GuiCycleButton() {
 
 void GuiCycleButton::paint(GuiCanvas* canvas) {
     if (canvas && picture_) {
-        const float state = value_ >= 0.0f && value_ < static_cast<float>(states_) ? value_ : 0.0f;
-        const int top = static_cast<int>(static_cast<float>(picture_->height()) * state / static_cast<float>(states_));
+        // a value between two states (a host's automation) shows the state it counts as,
+        // the one a click steps on from, never a picture cut between two images
+        const int state = value_ >= 0.0f && value_ < static_cast<float>(states_) ? static_cast<int>(value_) : 0;
+        const int top = picture_->height() * state / states_;
         picture_->paintTo(*canvas, size_, {0, top});
     }
     setNeedsPaint(false);

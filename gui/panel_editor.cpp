@@ -70,7 +70,10 @@ void PanelEditor::forgetPanel() noexcept {
 }
 
 VstIntPtr PanelEditor::onHostIdle() {
-    if (frame()) feedMeters();
+    if (frame()) {
+        if (metersReset_.exchange(false, std::memory_order_relaxed)) restMeters();
+        feedMeters();
+    }
     return EditorBase::onHostIdle();
 }
 

@@ -28,9 +28,12 @@
 // - A parameter change (from the host, any thread) only asks for a refresh; the next
 //   idle re-reads every bound parameter through the same table.
 // - Each idle calls feedMeters before the toolkit redraws what changed.
+// - A meter reset from the effect (its suspend, on whatever thread the host calls
+//   it) puts the meters to rest through restMeters at the next idle.
 #pragma once
 
 #include <array>
+#include <atomic>
 
 #include "gui/editor_base.h"
 #include "gui/gui_listener.h"
@@ -61,6 +64,8 @@ public:
     // Every bound control and display, and the program menu's texts, from the effect.
     void refreshFromEffect() override;
     void controlChanged(GuiCanvas* canvas, GuiControl* control) override;
+    // Any thread: the meters go to rest at the next idle, on the editor's thread.
+    void resetMeters() override { metersReset_.store(true, std::memory_order_relaxed); }
 
     // What the panel shows, for tests and tools: the control with a tag (bound, program
     // row or about screen), the value display of a parameter; null when none or closed.
@@ -77,6 +82,9 @@ protected:
     virtual void buildPanel(GuiFrame& frame) = 0;
     // Feeds the meters from the effect's meter rings; called before each idle's redraw.
     virtual void feedMeters() {}
+    // Needles and lamps to 0; called at the idle after a meter reset, before feedMeters
+    // reads the rings the reset cleared.
+    virtual void restMeters() {}
     // A control whose tag is neither bound nor the program row's.
     virtual void otherControl(GuiControl* control) { (void)control; }
 
@@ -126,6 +134,7 @@ private:
     std::array<int, kMaxTags> tagOf_{};        // by parameter index, −1 when unbound
     ProgramRow programRow_;
     GuiAboutSplash* about_ = nullptr;
+    std::atomic<bool> metersReset_{false};
 };
 
 }  // namespace gui

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "rumbler/rumbler_editor.h"
+
 namespace rumbler {
 namespace {
 
@@ -34,6 +36,7 @@ RumblerEffect::RumblerEffect(audioMasterCallback host)
     meterDelay_ = meterDelayBlocks(hostLatency_, blockSize(), pathRate());
     meters_.setDelay(meterDelay_);
     writeFactoryPrograms(bank_);
+    new RumblerEditor(this);  // the effect owns it from here on
     applyProgram(frame::ProgramBank::kCurrent);
     // the flag reads stereo from the start, whatever the slots hold
     value_[kStereoMono].store(1.0, std::memory_order_relaxed);
@@ -92,6 +95,18 @@ void RumblerEffect::applyParameter(VstInt32 index, float value) {
 
 float RumblerEffect::parameterValue(VstInt32 index) const {
     return isStored(index) ? static_cast<float>(value(index)) : 0.0f;
+}
+
+double RumblerEffect::physicalValue(VstInt32 index) const {
+    if (!isStored(index)) return 0.0;
+    const double v = value(index);
+    switch (index) {
+        case kTune: return cornerHz(v);
+        case kThreshold: return load(threshold_);
+        case kBass: return load(bass_);
+        case kGain: return load(gain_);
+        default: return v;
+    }
 }
 
 void RumblerEffect::parameterName(VstInt32 index, char* text, size_t capacity) const {

@@ -25,6 +25,8 @@ public:
 
     void applyParameter(VstInt32 index, float value) override;
     float parameterValue(VstInt32 index) const override;
+    // f_c for tune, T for threshold, B for bass, G for gain; the stored value otherwise.
+    double physicalValue(VstInt32 index) const override;
     void parameterName(VstInt32 index, char* text, size_t capacity) const override;
     void parameterLabel(VstInt32 index, char* text, size_t capacity) const override;
     void parameterText(VstInt32 index, char* text, size_t capacity) const override;

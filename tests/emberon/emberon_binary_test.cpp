@@ -32,7 +32,7 @@ TEST_F(EmberonBinary, RecordAndIdentity) {
     EXPECT_EQ(effect->numParams, 15);
     EXPECT_EQ(effect->numInputs, 2);
     EXPECT_EQ(effect->numOutputs, 2);
-    EXPECT_EQ(effect->flags, effFlagsCanMono | effFlagsCanReplacing);  // no editor yet
+    EXPECT_EQ(effect->flags, effFlagsCanMono | effFlagsCanReplacing | effFlagsHasEditor);
     EXPECT_EQ(effect->initialDelay, 0);
     EXPECT_EQ(effect->uniqueID, vstFourCC('W', 'q', '4', 'd'));
     EXPECT_EQ(effect->version, 1);
@@ -41,6 +41,12 @@ TEST_F(EmberonBinary, RecordAndIdentity) {
     EXPECT_EQ(dispatchText(effect, effGetVendorString), "Tarn");
     EXPECT_EQ(dispatch(effect, effGetVu), 0);
     EXPECT_EQ(dispatch(effect, effGetChunk), 0);
+    // the editor answers its size before it is opened, and idles as nothing while closed
+    ERect* rect = nullptr;
+    ASSERT_EQ(dispatch(effect, effEditGetRect, 0, 0, &rect), 1);
+    EXPECT_EQ(rect->right - rect->left, 435);
+    EXPECT_EQ(rect->bottom - rect->top, 247);
+    EXPECT_EQ(dispatch(effect, effEditIdle), 0);
 
     VstPinProperties pin{};
     EXPECT_EQ(dispatch(effect, effGetInputProperties, 1, 0, &pin), 1);

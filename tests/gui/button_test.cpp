@@ -122,6 +122,10 @@ TEST_F(ButtonTest, CycleButtonWrapsAndNotifiesTheOldAndTheNewState) {
         EXPECT_FLOAT_EQ(cycle->getValue(), expected);
     }
     EXPECT_EQ(pixel(155, 15), kFirst);
+    cycle->setValue(1.9f);  // between two states: the whole image of state 1
+    settle();
+    EXPECT_EQ(pixel(155, 11), kMiddle);
+    EXPECT_EQ(pixel(155, 28), kMiddle);
     cycle->setValue(7.0f);  // out of range: the next click starts again at 0
     input.rewind();
     click();

@@ -34,7 +34,7 @@ TEST_F(RumblerBinary, IdentityAsTheHostSeesIt) {
     EXPECT_EQ(effect->numOutputs, 2);
     EXPECT_EQ(effect->initialDelay, 1023);
     EXPECT_EQ(effect->version, 1);
-    EXPECT_EQ(effect->flags, effFlagsCanMono | effFlagsCanReplacing);  // no editor yet
+    EXPECT_EQ(effect->flags, effFlagsCanMono | effFlagsCanReplacing | effFlagsHasEditor);
     EXPECT_EQ(dispatchText(effect, effGetEffectName), "Tarn Rumbler");
     EXPECT_EQ(dispatchText(effect, effGetProductString), "Tarn Rumbler - bass range enhancing processor");
     EXPECT_EQ(dispatchText(effect, effGetVendorString), "Tarn");
