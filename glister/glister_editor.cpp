@@ -90,7 +90,6 @@ void GlisterEditor::buildPanel(GuiFrame&) {
             addKnob(std::get<KnobRow>(row));
     }
     for (size_t i = 0; i < 2; ++i) lamps_[i] = addLamp(kLamps[i]);
-    lampsOut_.store(false, std::memory_order_relaxed);  // they start out; a suspend while closed is past
     for (const SwitchRow& row : kButtons) addSwitch(row);
     addSlider(kMixSlider);
     addAbout(kAbout);
@@ -98,21 +97,18 @@ void GlisterEditor::buildPanel(GuiFrame&) {
 
 // The lamps show the blocks the listener hears now. Marking the record read first
 // stops the audio thread carrying it on: a lamp lit once stays lit until shown.
-// After a suspend they go out for one idle; what the rings hold then is not marked
-// read, so it shows at the idle after.
 void GlisterEditor::feedMeters() {
     if (!lamps_[0] || !lamps_[1]) return;
-    if (lampsOut_.exchange(false, std::memory_order_relaxed)) {
-        for (GuiLamp* lamp : lamps_) lamp->setValue(0.0f);
-        return;
-    }
     IndicatorHistory& rings = effect_->indicators();
     rings.markConsumed();
     lamps_[0]->setValue(static_cast<float>(rings.overEnhanced()));
     lamps_[1]->setValue(static_cast<float>(rings.clipped()));
 }
 
-void GlisterEditor::resetMeters() { lampsOut_.store(true, std::memory_order_relaxed); }
+void GlisterEditor::restMeters() {
+    for (GuiLamp* lamp : lamps_)
+        if (lamp) lamp->setValue(0.0f);
+}
 
 void GlisterEditor::closeView() {
     lamps_[0] = lamps_[1] = nullptr;

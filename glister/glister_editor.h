@@ -4,8 +4,6 @@
 // slider, the program row and the about screen.
 #pragma once
 
-#include <atomic>
-
 #include "gui/panel_editor.h"
 
 namespace gui {
@@ -21,16 +19,14 @@ public:
     explicit GlisterEditor(GlisterEffect* effect);
 
     void closeView() override;
-    // Any thread (the effect's suspend): both lamps go out at the next idle.
-    void resetMeters() override;
 
 private:
     void buildPanel(gui::GuiFrame& frame) override;
     void feedMeters() override;
+    void restMeters() override;
 
     GlisterEffect* effect_;
     gui::GuiLamp* lamps_[2] = {nullptr, nullptr};
-    std::atomic<bool> lampsOut_{false};
 };
 
 }  // namespace glister
