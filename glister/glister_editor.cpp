@@ -24,11 +24,12 @@ constexpr int kStyle = 1;
 constexpr Feed kTimes12{Feed::normalized, 12.0f}, kTimes6{Feed::normalized, 6.0f};
 
 // A vertical slider of a section: its handle runs from 40 to 196 over the panel,
-// its caption above and its value (50 x 12) below.
+// its caption above (reaching two rows into the handle's top position, so the
+// handle is drawn over it) and its value (50 x 12) below.
 constexpr SliderRow fader(VstInt32 tag, int left, float word, ValueToText converter) {
     return {tag, {left, 40, left + 24, 211}, true, 40, 196, 17130, 0, kSliderMinBottom, 0.0f,
             {{left - 14, 28, left + 36, 42}, word, kStyle},
-            {{left - 14, 211, left + 36, 223}, converter, kPhysical, kAlignCentre, kStyle}};
+            {{left - 14, 211, left + 36, 223}, converter, kPhysical, kAlignCentre, kStyle}, true};
 }
 // A knob of a section with its caption 14 above and its value 34 below.
 constexpr KnobRow knob(VstInt32 tag, GuiPoint at, int captionLeft, float word, ValueToText converter, Feed feed) {

@@ -173,9 +173,7 @@ GuiKnob* PanelEditor::addKnob(const KnobRow& row) {
 }
 
 GuiSlider* PanelEditor::addSlider(const SliderRow& row) {
-    // the caption first: a panel may set it against the handle's end position, and
-    // the handle is then drawn whole over the caption's empty bottom rows
-    addName(row.name);
+    if (row.nameFirst) addName(row.name);
     const Picture handle(row.handlePicture);
     GuiBitmap* background = panel_;
     GuiPoint offset{row.rect.left, row.rect.top};
@@ -191,6 +189,7 @@ GuiSlider* PanelEditor::addSlider(const SliderRow& row) {
     if (background != panel_) background->release();
     slider->setResetValue(row.reset);
     frame()->appendChild(slider);
+    if (!row.nameFirst) addName(row.name);
     GuiDisplay* value = addValue(row.value);
     bind(slider, row.tag, kNormalized, value, row.value.feed);
     return slider;

@@ -91,7 +91,7 @@ protected:
     // Builders: each appends to the frame in call order and returns the control.
     void addProgramRow(const ProgramRowLayout& layout);
     GuiKnob* addKnob(const KnobRow& row);
-    GuiSlider* addSlider(const SliderRow& row);  // caption, slider, value display
+    GuiSlider* addSlider(const SliderRow& row);
     GuiControl* addSwitch(const SwitchRow& row);
     GuiControl* addCycle(const CycleRow& row);
     // The caption first, so that the lamp is drawn whole where the two meet.

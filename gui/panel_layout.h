@@ -77,6 +77,9 @@ struct SliderRow {
     float reset;
     NameText name;
     ValueText value;
+    // The name display goes in before the slider, so that a handle at the end of its
+    // travel is drawn whole over a name display it reaches into.
+    bool nameFirst = false;
 };
 
 // A latching button at a point; its rect is the picture's width and half its height.
