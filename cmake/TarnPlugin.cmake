@@ -1,6 +1,12 @@
 # tarn_add_plugin(NAME CORE core_target ENTRY entry.cpp)
 # Builds tarn_NAME as a loadable VST 2 module (tarn_NAME.so, tarn_NAME.dll) from the
 # plug-in's core library and its one-line entry file, exporting only the entry points.
+# Link-time optimisation: the entry, the effect and its signal path become one
+# optimisation unit. Not with the sanitizers, which want the code as written.
+include(CheckIPOSupported)
+check_ipo_supported(RESULT TARN_LTO_SUPPORTED LANGUAGES CXX)
+option(TARN_LTO "Link-time optimisation of the plug-ins" ${TARN_LTO_SUPPORTED})
+
 function(tarn_add_plugin name)
   cmake_parse_arguments(ARG "" "CORE;ENTRY" "" ${ARGN})
   set(target tarn_${name})
@@ -17,6 +23,9 @@ function(tarn_add_plugin name)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
   else()
     target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
+  if(TARN_LTO AND NOT TARN_SANITIZE)
+    set_property(TARGET ${target} ${ARG_CORE} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
   endif()
   install(TARGETS ${target} LIBRARY DESTINATION "${TARN_VST_DIR}" COMPONENT vst)
   set_property(GLOBAL APPEND PROPERTY TARN_PLUGINS ${target})

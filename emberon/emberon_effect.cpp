@@ -19,14 +19,14 @@ void store(std::atomic<float>& a, float v) noexcept { a.store(v, std::memory_ord
 }  // namespace
 
 EmberonEffect::EmberonEffect(audioMasterCallback host)
-    : EffectBase(host, 1, kHostParams), channel_{ChannelPath(44100.0), ChannelPath(44100.0)} {
+    : EffectBase(host, 1, kHostParams), sections_(44100.0) {
     bank_.build(frame::ProgramLayout{kBankSlots, kFieldOrder, kSlotDefaults, "init"});
     setIdentity(kIdentity);
     const double rate = workingRate();
     const VstIntPtr latency = queryHostTiming();
     meterDelay_ = meterDelayBlocks(latency, blockSize(), rate);
     meter_.setDelay(meterDelay_);
-    for (ChannelPath& c : channel_) c = ChannelPath(rate);
+    sections_ = StereoSections(rate);
     for (auto& g : curveGain_) store(g, 1.0);
     writeFactoryPrograms(bank_);
     new EmberonEditor(this);  // the effect owns it from here on
@@ -151,7 +151,7 @@ void EmberonEffect::suspendDsp() {
     queryHostTiming();
     designBass();
     designTreble();
-    for (ChannelPath& c : channel_) c.resetSections();
+    sections_.resetSections();
     meter_.clear();
     if (editor()) editor()->resetMeters();
 }
@@ -160,7 +160,7 @@ void EmberonEffect::resumeDsp() {
     queryInputConnection();
     const double rate = workingRate();
     setSampleRate(static_cast<float>(rate));
-    for (ChannelPath& c : channel_) c.setRate(rate);
+    sections_.setRate(rate);
     // re-applying "Current" recomputes every rate-dependent coefficient
     applyProgram(frame::ProgramBank::kCurrent);
 }

@@ -6,9 +6,9 @@
 #include <array>
 #include <atomic>
 
-#include "emberon/channel_path.h"
 #include "emberon/emberon_params.h"
 #include "emberon/level_meter.h"
+#include "emberon/stereo_sections.h"
 #include "frame/dither_noise.h"
 #include "frame/effect_base.h"
 #include "frame/saturation_curve.h"
@@ -38,7 +38,7 @@ public:
     const MeterRing& meters() const noexcept { return meter_.ring(); }
     const LevelMeter& levelMeter() const noexcept { return meter_; }
     int meterDelay() const noexcept { return meterDelay_; }
-    const ChannelPath& channel(int c) const noexcept { return channel_[c]; }
+    const StereoSections& sections() const noexcept { return sections_; }
 
 private:
     // Everything a block reads from the parameters, taken once at its start.
@@ -82,7 +82,7 @@ private:
     std::atomic<float> bassLowA_{0}, bassLowB_{0}, warmthLowA_{0}, warmthLowB_{0}, trebleHighA_{0}, trebleHighB_{0};
 
     // Audio-thread state.
-    ChannelPath channel_[2];
+    StereoSections sections_;
     LevelMeter meter_;
     int meterDelay_ = 1;
     frame::LogicalShiftNoise noise_;

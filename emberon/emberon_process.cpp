@@ -72,7 +72,7 @@ template <bool kAccumulate>
 void EmberonEffect::process(float** inputs, float** outputs, VstInt32 frames) noexcept {
     if (frames < 0) return;
     const BlockSettings s = blockSettings(frames);
-    for (ChannelPath& c : channel_) c.setCoefficients(s.sections);
+    sections_.setCoefficients(s.sections);
     MeterBlock meter = meter_.begin(s.levelCoefficient);
     if (frames > 0) {
         if (s.run)
@@ -82,48 +82,43 @@ void EmberonEffect::process(float** inputs, float** outputs, VstInt32 frames) no
     }
     // an absurd input (beyond the float range after the gains) can overflow a
     // float memory; start the next block clean rather than stay locked in NaN
-    for (ChannelPath& c : channel_)
-        if (!c.finite()) c.recover();
+    for (int c = 0; c < 2; ++c)
+        if (!sections_.finite(c)) sections_.recover(c);
     meter_.finish(meter, frames, s.holdSamples, s.fallCoefficient);
 }
 
-// Legend: nu dither (about 1e-17), d dry signal after the input gain, x the
-// signal through the sections, u the pre-scaled and high-passed curve input,
-// y the curve's output, o the mixed output before the output dither.
+// Legend, both channels as pairs: nu dither (about 1e-17), d dry signal after
+// the input gain, x the signal through the sections, u the pre-scaled and
+// high-passed curve input, y the curve's output, o the mixed output before the
+// output dither.
 template <bool kAccumulate>
 void EmberonEffect::runMain(const BlockSettings& s, float** inputs, float** outputs, VstInt32 frames,
                             MeterBlock& meter) noexcept {
+    using frame::DoublePair;
     const float* inL = inputs[0];
     const float* inR = s.stereo ? inputs[1] : inputs[0];
     float* outL = outputs[0];
     float* outR = outputs[1];
-    ChannelPath& left = channel_[0];
-    ChannelPath& right = channel_[1];
+    StereoSections sec = sections_;
+    frame::LogicalShiftNoise noise = noise_;
     for (VstInt32 i = 0; i < frames; ++i) {
-        const double nu = frame::ditherValue(noise_.next());
-        const double dL = frame::finiteOrZero(inL[i]) * s.inputGain + nu;
-        const double dR = frame::finiteOrZero(inR[i]) * s.inputGain + nu;
-        if (s.tap == 0) meter.update(std::fabs(dL), std::fabs(dR));
-        double xL = dL, xR = dR;
-        if (s.bassOn) {
-            xL = left.bass(xL, nu, s.sections);
-            xR = right.bass(xR, nu, s.sections);
-        }
-        if (s.trebleOn) {
-            xL = left.treble(xL, nu, s.sections);
-            xR = right.treble(xR, nu, s.sections);
-        }
-        const double uL = left.highPass(xL * s.curveScale);
-        const double uR = right.highPass(xR * s.curveScale);
-        if (s.tap == 2) meter.update(std::fabs(uL), std::fabs(uR));
-        const double yL = frame::saturationCurve(s.model, uL, s.gains);
-        const double yR = frame::saturationCurve(s.model, uR, s.gains);
-        const double oL = (dL + (yL - dL) * s.wet) * s.outputGain;
-        const double oR = (dR + (yR - dR) * s.wet) * s.outputGain;
-        if (s.tap == 1) meter.update(std::fabs(oL), std::fabs(oR));
-        frame::storeSample<kAccumulate>(outL[i], oL + 1e7 * nu);
-        frame::storeSample<kAccumulate>(outR[i], oR + 1e7 * nu);
+        const double nu = frame::ditherValue(noise.next());
+        const DoublePair d = frame::pairOf(frame::finiteOrZero(inL[i]), frame::finiteOrZero(inR[i])) * s.inputGain + nu;
+        if (s.tap == 0) meter.update(frame::absOf(d));
+        DoublePair x = d;
+        if (s.bassOn) x = sec.bass(x, nu, s.sections);
+        if (s.trebleOn) x = sec.treble(x, nu, s.sections);
+        const DoublePair u = sec.highPass(x * s.curveScale);
+        if (s.tap == 2) meter.update(frame::absOf(u));
+        const DoublePair y = frame::saturationCurve(s.model, u, s.gains);
+        const DoublePair o = (d + (y - d) * s.wet) * s.outputGain;
+        if (s.tap == 1) meter.update(frame::absOf(o));
+        const DoublePair out = o + 1e7 * nu;
+        frame::storeSample<kAccumulate>(outL[i], out[0]);
+        frame::storeSample<kAccumulate>(outR[i], out[1]);
     }
+    sections_ = sec;
+    noise_ = noise;
 }
 
 // Bypass keeps the input gain and nothing else: no dither, no filtering.
@@ -137,7 +132,7 @@ void EmberonEffect::runBypass(const BlockSettings& s, float** inputs, float** ou
     for (VstInt32 i = 0; i < frames; ++i) {
         const double xL = frame::finiteOrZero(inL[i]) * s.inputGain;
         const double xR = frame::finiteOrZero(inR[i]) * s.inputGain;
-        meter.update(std::fabs(xL), std::fabs(xR));
+        meter.update(frame::absOf(frame::pairOf(xL, xR)));
         frame::storeSample<kAccumulate>(outL[i], xL);
         frame::storeSample<kAccumulate>(outR[i], xR);
     }

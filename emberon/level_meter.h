@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "frame/double_pair.h"
 #include "frame/meter_history.h"
 
 namespace emberon {
@@ -14,17 +15,16 @@ enum MeterQuantity : size_t { kLevelL, kLevelR, kHeldL, kHeldR, kClipL, kClipR, 
 
 using MeterRing = frame::MeterHistory<kMeterQuantities>;
 
-// What one block gathers, kept in locals by the block loop.
+// What one block gathers, kept in a local by the block loop; both channels
+// as a pair, left in lane 0.
 struct MeterBlock {
-    double peak[2] = {0.0, 0.0};
-    double level[2] = {0.0, 0.0};
+    frame::DoublePair peak{};
+    frame::DoublePair level{};
     double coefficient = 0.0;  // cm: the smoothed level's 0.3 s time constant
 
-    void update(double magnitudeL, double magnitudeR) noexcept {
-        if (magnitudeL > peak[0]) peak[0] = magnitudeL;
-        if (magnitudeR > peak[1]) peak[1] = magnitudeR;
-        level[0] = level[0] + (magnitudeL - level[0]) * coefficient;
-        level[1] = level[1] + (magnitudeR - level[1]) * coefficient;
+    void update(frame::DoublePair magnitude) noexcept {
+        peak = frame::select(magnitude > peak, magnitude, peak);
+        level = level + (magnitude - level) * coefficient;
     }
 };
 

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "frame/double_pair.h"
+
 namespace emberon {
 
 struct OnePoleCoefficients {
@@ -16,38 +18,51 @@ struct OnePoleCoefficients {
 OnePoleCoefficients lowPassDesign(float freqHz, float rate) noexcept;
 OnePoleCoefficients highPassDesign(float freqHz, float rate) noexcept;
 
+// Each lane rounded to a 32-bit float, as a float memory keeps it.
+inline frame::DoublePair roundToFloat(frame::DoublePair x) noexcept {
+    using FloatPair = float __attribute__((vector_size(8)));
+    return __builtin_convertvector(__builtin_convertvector(x, FloatPair), frame::DoublePair);
+}
+
+// One section for both channels, left in lane 0. The memories hold values a
+// float can hold and the coefficients are the floats widened. y1 * b is a
+// product of two floats, computed in float: the exact double product rounded
+// to float is that same value.
 class OnePoleSection {
 public:
+    using Pair = frame::DoublePair;
+
     void setCoefficients(const OnePoleCoefficients& c) noexcept {
         a_ = c.a;
         b_ = c.b;
     }
     // Both memories to v; a small non-zero start keeps the recursion off denormals.
-    void reset(float v) noexcept { x1_ = y1_ = v; }
+    void reset(float v) noexcept { x1_ = y1_ = frame::splat(v); }
+    // The same for one channel only.
+    void reset(int channel, float v) noexcept { x1_[channel] = y1_[channel] = v; }
 
     // nu is the dither added to the output before it is remembered (0 for none).
-    double lowPass(double x, double nu) noexcept {
-        const double y = (x1_ + x) * a_ - y1_ * b_ + nu;
+    Pair lowPass(Pair x, double nu) noexcept {
+        const Pair y = (x1_ + x) * a_ - roundToFloat(y1_ * b_) + nu;
         remember(x, y);
         return y;
     }
-    double highPass(double x, double nu) noexcept {
-        const double y = (x - x1_) * a_ + y1_ * b_ + nu;
+    Pair highPass(Pair x, double nu) noexcept {
+        const Pair y = (x - x1_) * a_ + roundToFloat(y1_ * b_) + nu;
         remember(x, y);
         return y;
     }
 
-    bool finite() const noexcept { return std::isfinite(x1_) && std::isfinite(y1_); }
-    float x1() const noexcept { return x1_; }
-    float y1() const noexcept { return y1_; }
+    bool finite(int channel) const noexcept { return std::isfinite(x1_[channel]) && std::isfinite(y1_[channel]); }
 
 private:
-    void remember(double x, double y) noexcept {
-        x1_ = static_cast<float>(x);
-        y1_ = static_cast<float>(y);
+    void remember(Pair x, Pair y) noexcept {
+        x1_ = roundToFloat(x);
+        y1_ = roundToFloat(y);
     }
 
-    float x1_ = 0.0f, y1_ = 0.0f, a_ = 0.0f, b_ = 0.0f;
+    Pair x1_{}, y1_{};
+    double a_ = 0.0, b_ = 0.0;
 };
 
 }  // namespace emberon

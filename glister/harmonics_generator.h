@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "frame/double_pair.h"
+
 namespace glister {
 
 // Band-pass with 0 dB peak gain; b1 is 0 and b2 is -b0.
@@ -22,6 +24,8 @@ HighPassCoefficients firstOutHighPass(double freqHz, double rate) noexcept;
 
 class HarmonicsGenerator {
 public:
+    using Pair = frame::DoublePair;  // left, right
+
     struct Block {
         BandPassCoefficients band;
         HighPassCoefficients firstOut;
@@ -34,38 +38,37 @@ public:
     void reset() noexcept;
 
     // x: the enhancer's output; t: the transient output it adds to.
-    double process(int ch, double x, double t, double n, const Block& k) noexcept {
-        State& s = band_[ch];
-        const double b = k.band.b0 * (x - s.x2) - k.band.a1 * s.y1 - k.band.a2 * s.y2 + n;
+    Pair process(Pair x, Pair t, double n, const Block& k) noexcept {
+        State& s = band_;
+        const Pair b = k.band.b0 * (x - s.x2) - k.band.a1 * s.y1 - k.band.a2 * s.y2 + n;
         s.x2 = s.x1;
         s.x1 = x;
         s.y2 = s.y1;
         s.y1 = b;
-        const double h = shape(b, k);
-        const double o1 = highPass(shaped_[ch], h, n, k.firstOut);
-        const double o2 = highPass(plain_[ch], b, n, k.firstOut);
+        const Pair h = shape(b, k);
+        const Pair o1 = highPass(shaped_, h, n, k.firstOut);
+        const Pair o2 = highPass(plain_, b, n, k.firstOut);
         return t + k.level * (o1 + n - o2);
     }
 
     // The asymmetric square-root shaper: the negative half is compressed less.
-    static double shape(double b, const Block& k) noexcept {
-        if (b >= 0.0) {
-            const double s = std::sqrt(b);
-            const double v = 2.0 * k.driveGain * s / (1.0 + k.driveFactor * s);
-            return v * v;
-        }
-        const double s = std::sqrt(-b);
-        const double v = 2.0 * k.driveGain * s / (1.0 + 0.49 * k.driveFactor * s);
-        return -(v * v);
+    // Both halves are computed and each lane takes its own.
+    static Pair shape(Pair b, const Block& k) noexcept {
+        const auto positive = b >= frame::splat(0.0);
+        const Pair magnitude = frame::select(positive, b, -b);
+        const Pair root = frame::pairOf(std::sqrt(magnitude[0]), std::sqrt(magnitude[1]));
+        const Pair up = 2.0 * k.driveGain * root / (1.0 + k.driveFactor * root);
+        const Pair down = 2.0 * k.driveGain * root / (1.0 + 0.49 * k.driveFactor * root);
+        return frame::select(positive, up * up, -(down * down));
     }
 
 private:
     struct State {
-        double x1 = 1e-7, x2 = 1e-7, y1 = 1e-7, y2 = 1e-7;
+        Pair x1{1e-7, 1e-7}, x2{1e-7, 1e-7}, y1{1e-7, 1e-7}, y2{1e-7, 1e-7};
     };
 
-    static double highPass(State& s, double in, double n, const HighPassCoefficients& c) noexcept {
-        const double o = c.b0 * (in + s.x2) + c.b1 * s.x1 - c.a1 * s.y1 - c.a2 * s.y2 + n;
+    static Pair highPass(State& s, Pair in, double n, const HighPassCoefficients& c) noexcept {
+        const Pair o = c.b0 * (in + s.x2) + c.b1 * s.x1 - c.a1 * s.y1 - c.a2 * s.y2 + n;
         s.x2 = s.x1;
         s.x1 = in;
         s.y2 = s.y1;
@@ -73,7 +76,7 @@ private:
         return o;
     }
 
-    State band_[2], shaped_[2], plain_[2];
+    State band_, shaped_, plain_;
 };
 
 }  // namespace glister

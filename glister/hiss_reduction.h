@@ -5,12 +5,14 @@
 
 #include <cmath>
 
-#include "glister/stereo_pair.h"
+#include "frame/double_pair.h"
 
 namespace glister {
 
 class HissReduction {
 public:
+    using Pair = frame::DoublePair;  // left, right
+
     // Constants of one block, taken from the parameters and the rate.
     struct Block {
         double rise = 0;          // envelope rise coefficient u_r
@@ -31,14 +33,13 @@ public:
     double envelope() const noexcept { return env_; }
 
     // ahead: the look-ahead pair that steers; main: the pair that is filtered.
-    StereoPair process(StereoPair ahead, StereoPair main, double n, const Block& k) noexcept {
+    Pair process(Pair ahead, Pair main, double n, const Block& k) noexcept {
         // legend: h1, h2 detector low-passes; env the highs' envelope; c, q the
         // first low-pass, c2, q2 the second; y1, y2 the audio low-pass states
-        h1_[0] = ahead.l + q_ * (h1_[0] - ahead.l);
-        h2_[0] = h1_[0] + q_ * (h2_[0] - h1_[0]) + n;
-        h1_[1] = ahead.r + q_ * (h1_[1] - ahead.r);
-        h2_[1] = h1_[1] + q_ * (h2_[1] - h1_[1]) + n;
-        const double highs = std::fabs(ahead.l - h2_[0]) + std::fabs(ahead.r - h2_[1]) + 1e-6;
+        h1_ = ahead + q_ * (h1_ - ahead);
+        h2_ = h1_ + q_ * (h2_ - h1_) + n;
+        const Pair above = frame::absOf(ahead - h2_);
+        const double highs = above[0] + above[1] + 1e-6;
         env_ = highs > env_ ? env_ + (highs - env_) * k.rise : env_ + (highs - env_) * k.fall;
         if (env_ >= k.threshold)
             c_ = c_ * (1.0 + k.openSpeed * (env_ / k.threshold - 1.0));
@@ -50,20 +51,16 @@ public:
         c2_ = 1.3 * c_;
         if (c2_ > 1.0) c2_ = 1.0;
         q2_ = 1.0 - c2_;
-        return {lowPass(0, main.l, k.remain), lowPass(1, main.r, k.remain)};
+        y1_ = c_ * main + q_ * y1_;
+        y2_ = y1_ + q2_ * (y2_ - y1_);
+        return y2_ + k.remain * (main - y2_);
     }
 
 private:
-    double lowPass(int ch, double m, double remain) noexcept {
-        y1_[ch] = c_ * m + q_ * y1_[ch];
-        y2_[ch] = y1_[ch] + q2_ * (y2_[ch] - y1_[ch]);
-        return y2_[ch] + remain * (m - y2_[ch]);
-    }
-
-    double h1_[2] = {1e-7, 1e-7}, h2_[2] = {1e-7, 1e-7};
+    Pair h1_{1e-7, 1e-7}, h2_{1e-7, 1e-7};
     double env_ = 1e-7;
     double c_ = 0.5, q_ = 0.5, c2_ = 0.65, q2_ = 0.35;
-    double y1_[2] = {1e-7, 1e-7}, y2_[2] = {1e-7, 1e-7};
+    Pair y1_{1e-7, 1e-7}, y2_{1e-7, 1e-7};
 };
 
 }  // namespace glister

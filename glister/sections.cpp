@@ -13,8 +13,7 @@ constexpr double kRest = 1e-7;  // where filter states restart, clear of denorma
 }  // namespace
 
 void HissReduction::reset() noexcept {
-    h1_[0] = h1_[1] = h2_[0] = h2_[1] = kRest;
-    y1_[0] = y1_[1] = y2_[0] = y2_[1] = kRest;
+    h1_ = h2_ = y1_ = y2_ = frame::splat(kRest);
     env_ = kRest;
 }
 
@@ -24,13 +23,11 @@ void HissReduction::recover() noexcept {
     q_ = 1.0 - c_;
 }
 
-void TransientProcessor::reset() noexcept {
-    for (int ch = 0; ch < 2; ++ch) p1_[ch] = d1p_[ch] = f_[ch] = env_[ch] = 0.0;
-}
+void TransientProcessor::reset() noexcept { p1_ = d1p_ = f_ = env_ = Pair{}; }
 
 void HarmonicsGenerator::reset() noexcept {
-    for (State* group : {band_, shaped_, plain_})
-        for (int ch = 0; ch < 2; ++ch) group[ch] = State{kRest, kRest, kRest, kRest};
+    const Pair rest = frame::splat(kRest);
+    for (State* group : {&band_, &shaped_, &plain_}) *group = State{rest, rest, rest, rest};
 }
 
 BandPassCoefficients harmonicsBandPass(double freqHz, double q, double rate) noexcept {

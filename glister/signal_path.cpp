@@ -12,9 +12,7 @@ constexpr double kLineRest = 1e-8;  // the delay lines restart here, clear of de
 
 }  // namespace
 
-SignalPath::SignalPath(double rate)
-    : dcLeft_(rate, frame::BiquadFilter::kHighPass, 16.0, 0.71, 0.0),
-      dcRight_(rate, frame::BiquadFilter::kHighPass, 16.0, 0.71, 0.0) {}
+SignalPath::SignalPath(double rate) : dc_(rate, frame::BiquadFilter::kHighPass, 16.0, 0.71, 0.0) {}
 
 int SignalPath::lookAhead(double rate) noexcept {
     if (rate < 50000.0) return 255;
@@ -29,93 +27,90 @@ void SignalPath::restartIndices(double rate) noexcept {
 
 void SignalPath::reset(double rate) noexcept {
     restartIndices(rate);
-    left_.fill(kLineRest);
-    right_.fill(kLineRest);
-    hiss_.reset();
-    enhancer_.reset();
-    transient_.reset();
-    harmonics_.reset();
+    line_.fill(frame::splat(kLineRest));
+    sections_.hiss.reset();
+    sections_.enhancer.reset();
+    sections_.transient.reset();
+    sections_.harmonics.reset();
 }
 
 void SignalPath::setRate(double rate) noexcept {
-    dcLeft_.setRate(rate);
-    dcLeft_.clear();
-    dcRight_.setRate(rate);
-    dcRight_.clear();
+    dc_.setRate(rate);
+    dc_.clear();
 }
 
 void SignalPath::recover() noexcept {
-    hiss_.recover();
-    enhancer_.reset();
-    transient_.reset();
-    harmonics_.reset();
-    dcLeft_.clear();
-    dcRight_.clear();
+    sections_.hiss.recover();
+    sections_.enhancer.reset();
+    sections_.transient.reset();
+    sections_.harmonics.reset();
+    dc_.clear();
 }
 
-StereoPair SignalPath::runSections(StereoPair ahead, StereoPair main, double n, const BlockSettings& s,
-                                   int& overEnhanced) noexcept {
-    const StereoPair x = s.hiss ? hiss_.process(ahead, main, n, s.hissBlock) : main;
-    const StereoPair e = s.enhance ? enhancer_.process(x, n, s.enhancerBlock, overEnhanced) : x;
-    StereoPair t = e;
-    if (s.transient) {
-        t.l = transient_.process(0, e.l, n, s.transientBlock);
-        t.r = transient_.process(1, e.r, n, s.transientBlock);
-    }
+// inlined into the sample loop, where the section states live in locals
+[[gnu::always_inline]] inline SignalPath::Pair SignalPath::runSections(Sections& k, Pair ahead, Pair main, double n, const BlockSettings& s,
+                                                int& overEnhanced) noexcept {
+    const Pair x = s.hiss ? k.hiss.process(ahead, main, n, s.hissBlock) : main;
+    const Pair e = s.enhance ? k.enhancer.process(x, n, s.enhancerBlock, overEnhanced) : x;
+    const Pair t = s.transient ? k.transient.process(e, n, s.transientBlock) : e;
     // the harmonics grow from the enhancer's output, not the transient's
-    if (s.harmonics) {
-        t.l = harmonics_.process(0, e.l, t.l, n, s.harmonicsBlock);
-        t.r = harmonics_.process(1, e.r, t.r, n, s.harmonicsBlock);
-    }
-    return t;
+    return s.harmonics ? k.harmonics.process(e, t, n, s.harmonicsBlock) : t;
 }
 
 template <bool kAccumulate>
 SignalPath::BlockResult SignalPath::process(const float* in1, const float* in2, float* out1, float* out2,
                                             int frames, const BlockSettings& s) noexcept {
-    // legend: n the sample's dither; w the write index, r the look-ahead index;
-    // the main (dry) pair is 1023 samples old, the look-ahead pair r0 younger
+    // legend, both channels as pairs: n the sample's dither; w the write index,
+    // r the look-ahead index; the main (dry) pair is 1023 samples old, the
+    // look-ahead pair r0 younger
     BlockResult result;
-    double ol = 0.0, orr = 0.0;
+    Sections sections = sections_;
+    frame::StereoBiquadFilter dc = dc_;
+    frame::ArithmeticShiftNoise noise = noise_;
+    int w = w_, r = r_;
+    const float* second = in2 ? in2 : in1;
+    Pair o{};
     for (int i = 0; i < frames; ++i) {
-        const double n = frame::ditherValue(noise_.next());
-        const double xl = static_cast<double>(frame::finiteOrZero(in1[i])) + n;
-        const double xr = in2 ? static_cast<double>(frame::finiteOrZero(in2[i])) + n : xl;
-        left_[static_cast<size_t>(w_)] = xl;
-        right_[static_cast<size_t>(w_)] = xr;
-        r_ = (r_ + 1) & kMask;
-        w_ = (w_ + 1) & kMask;
-        const StereoPair ahead{left_[static_cast<size_t>(r_)], right_[static_cast<size_t>(r_)]};
-        const StereoPair dry{left_[static_cast<size_t>(w_)], right_[static_cast<size_t>(w_)]};
-        const StereoPair wet = runSections(ahead, dry, n, s, result.overEnhanced);
-        ol = ((dcLeft_.process(wet.l) - dry.l) * s.wet + dry.l) * s.outputGain;
-        orr = ((dcRight_.process(wet.r) - dry.r) * s.wet + dry.r) * s.outputGain;
+        const double n = frame::ditherValue(noise.next());
+        line_[static_cast<size_t>(w)] = frame::pairOf(frame::finiteOrZero(in1[i]), frame::finiteOrZero(second[i])) + n;
+        r = (r + 1) & kMask;
+        w = (w + 1) & kMask;
+        const Pair ahead = line_[static_cast<size_t>(r)];
+        const Pair dry = line_[static_cast<size_t>(w)];
+        const Pair wet = runSections(sections, ahead, dry, n, s, result.overEnhanced);
+        o = ((dc.process(wet) - dry) * s.wet + dry) * s.outputGain;
+        const Pair magnitude = frame::absOf(o);
         if (s.saturate) {
-            if (std::fabs(ol) > 1.41 || std::fabs(orr) > 1.41) result.clipped = true;
-            ol = frame::parabolicCurve(ol);  // x - x|x|/4, +-1 beyond +-2
-            orr = frame::parabolicCurve(orr);
-        } else if (std::fabs(ol) > 1.0 || std::fabs(orr) > 1.0) {
+            if (magnitude[0] > 1.41 || magnitude[1] > 1.41) result.clipped = true;
+            o = frame::parabolicCurve(o);  // x - x|x|/4, +-1 beyond +-2
+        } else if (magnitude[0] > 1.0 || magnitude[1] > 1.0) {
             result.clipped = true;
         }
-        const double dither = 1e7 * n;
-        frame::storeSample<kAccumulate>(out1[i], ol + dither);
-        frame::storeSample<kAccumulate>(out2[i], orr + dither);
+        const Pair out = o + 1e7 * n;
+        frame::storeSample<kAccumulate>(out1[i], out[0]);
+        frame::storeSample<kAccumulate>(out2[i], out[1]);
     }
+    sections_ = sections;
+    dc_ = dc;
+    noise_ = noise;
+    w_ = w;
+    r_ = r;
     // a non-finite value can only come from a state gone bad; start the sections afresh
-    if (!std::isfinite(ol) || !std::isfinite(orr)) recover();
+    if (!std::isfinite(o[0]) || !std::isfinite(o[1])) recover();
     return result;
 }
 
 template <bool kAccumulate>
 void SignalPath::bypass(const float* in1, const float* in2, float* out1, float* out2, int frames) noexcept {
     for (int i = 0; i < frames; ++i) {
-        left_[static_cast<size_t>(r_)] = frame::finiteOrZero(in1[i]);
-        if (in2) right_[static_cast<size_t>(r_)] = frame::finiteOrZero(in2[i]);
+        Pair& in = line_[static_cast<size_t>(r_)];
+        in[0] = frame::finiteOrZero(in1[i]);
+        if (in2) in[1] = frame::finiteOrZero(in2[i]);
         r_ = (r_ + 1) & kMask;
         w_ = (w_ + 1) & kMask;
-        const double l = left_[static_cast<size_t>(r_)];
-        frame::storeSample<kAccumulate>(out1[i], l);
-        frame::storeSample<kAccumulate>(out2[i], in2 ? right_[static_cast<size_t>(r_)] : l);
+        const Pair out = line_[static_cast<size_t>(r_)];
+        frame::storeSample<kAccumulate>(out1[i], out[0]);
+        frame::storeSample<kAccumulate>(out2[i], in2 ? out[1] : out[0]);
     }
 }
 

@@ -6,8 +6,9 @@
 
 #include <array>
 
-#include "frame/biquad_filter.h"
 #include "frame/dither_noise.h"
+#include "frame/double_pair.h"
+#include "frame/stereo_biquad_filter.h"
 #include "glister/glister_settings.h"
 #include "glister/harmonics_generator.h"
 #include "glister/hiss_reduction.h"
@@ -50,21 +51,28 @@ public:
     // For tests: the write and look-ahead indices and the sections.
     int writeIndex() const noexcept { return w_; }
     int lookAheadIndex() const noexcept { return r_; }
-    const HissReduction& hiss() const noexcept { return hiss_; }
+    const HissReduction& hiss() const noexcept { return sections_.hiss; }
 
 private:
-    StereoPair runSections(StereoPair ahead, StereoPair main, double n, const BlockSettings& s,
-                           int& overEnhanced) noexcept;
+    using Pair = frame::DoublePair;  // left, right
+
+    // The four sections' states, copied into a local for the block loop.
+    struct Sections {
+        HissReduction hiss;
+        StereoEnhancer enhancer;
+        TransientProcessor transient;
+        HarmonicsGenerator harmonics;
+    };
+
+    static Pair runSections(Sections& k, Pair ahead, Pair main, double n, const BlockSettings& s,
+                            int& overEnhanced) noexcept;
     void recover() noexcept;
 
-    std::array<double, kLength> left_{}, right_{};
+    std::array<Pair, kLength> line_{};  // both channels of the delay line
     int w_ = 0, r_ = 0;
     frame::ArithmeticShiftNoise noise_;
-    HissReduction hiss_;
-    StereoEnhancer enhancer_;
-    TransientProcessor transient_;
-    HarmonicsGenerator harmonics_;
-    frame::BiquadFilter dcLeft_, dcRight_;
+    Sections sections_;
+    frame::StereoBiquadFilter dc_;
 };
 
 }  // namespace glister

@@ -4,10 +4,14 @@
 
 #include <cmath>
 
+#include "frame/double_pair.h"
+
 namespace glister {
 
 class TransientProcessor {
 public:
+    using Pair = frame::DoublePair;  // left, right
+
     struct Block {
         bool secondOrder = false;  // slope order flag
         double blend = 0;          // k_s
@@ -20,28 +24,27 @@ public:
 
     void reset() noexcept;
 
-    double process(int ch, double x, double n, const Block& k) noexcept {
+    Pair process(Pair x, double n, const Block& k) noexcept {
         // legend: p1 previous input, d1p previous first difference, f the damped
         // difference signal, env its envelope
-        const double d1 = x - p1_[ch] + n;
-        p1_[ch] = x;
-        const double d2 = d1 - d1p_[ch] + n;
-        d1p_[ch] = d1;
-        const double e = k.secondOrder ? d1 + k.blend * (d2 - d1) : x + k.blend * (d1 - x);
-        const double f = e + k.damp * (f_[ch] - e);
-        f_[ch] = f;
-        const double a = std::fabs(f);
-        double env = env_[ch];
-        env = a > env ? env + (a - env) * 0.35 : env + (a - env) * k.release;
-        env_[ch] = env;
-        const double g = k.adjust * std::pow(env, k.ratio);
+        const Pair d1 = x - p1_ + n;
+        p1_ = x;
+        const Pair d2 = d1 - d1p_ + n;
+        d1p_ = d1;
+        const Pair e = k.secondOrder ? d1 + k.blend * (d2 - d1) : x + k.blend * (d1 - x);
+        const Pair f = e + k.damp * (f_ - e);
+        f_ = f;
+        const Pair a = frame::absOf(f);
+        const Pair rise = env_ + (a - env_) * 0.35, fall = env_ + (a - env_) * k.release;
+        env_ = frame::select(a > env_, rise, fall);
+        const Pair g = k.adjust * frame::pairOf(std::pow(env_[0], k.ratio), std::pow(env_[1], k.ratio));
+        const Pair added = x + g / ((g + 1.0) * env_) * f * k.adjust * k.gain;
         // an envelope of exactly 0 means f is 0 too: the term is 0, not 0/0
-        if (!(env > 0.0)) return x;
-        return x + g / ((g + 1.0) * env) * f * k.adjust * k.gain;
+        return frame::select(env_ > frame::splat(0.0), added, x);
     }
 
 private:
-    double p1_[2] = {0, 0}, d1p_[2] = {0, 0}, f_[2] = {0, 0}, env_[2] = {0, 0};
+    Pair p1_{}, d1p_{}, f_{}, env_{};
 };
 
 }  // namespace glister

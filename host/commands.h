@@ -14,5 +14,6 @@ int runRender(const Args& args);
 int runDemo(const Args& args);
 int runValidate(const Args& args);
 int runSnapshot(const Args& args);
+int runBench(const Args& args);
 
 }  // namespace host

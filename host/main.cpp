@@ -18,6 +18,7 @@ constexpr const char* kUsage =
     "  demo [OUTDIR]                 the demo signal through every Tarn plug-in built\n"
     "  validate PLUGIN               the checks every VST 2 plug-in should pass\n"
     "  snapshot PLUGIN OUT.png [IN]  a picture of the plug-in's editor with live meters\n"
+    "  bench PLUGIN [PLUGIN ...]     CPU cost per frame on noise and on silence\n"
     "\n"
     "PLUGIN is a path to a .so or a short name (brisker, ZamComp; any case) looked\n"
     "up in the build tree, then $VST_PATH or, when it is not set, ~/.vst,\n"
@@ -32,6 +33,7 @@ int dispatch(const std::string& command, const host::Args& args) {
     if (command == "demo") return host::runDemo(args);
     if (command == "validate") return host::runValidate(args);
     if (command == "snapshot") return host::runSnapshot(args);
+    if (command == "bench") return host::runBench(args);
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return 0;

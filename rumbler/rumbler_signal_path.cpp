@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <limits>
 
 #include "frame/dsp_util.h"
 #include "frame/saturation_curve.h"
@@ -23,32 +25,26 @@ struct SignalPath::BlockConstants {
     double z;          // 15 Hz low-pass pole
 };
 
-SignalPath::SignalPath(double fs)
-    : highPass_{frame::BiquadFilter(fs, frame::BiquadFilter::kHighPass, 20.0, 0.71, 0.0),
-                frame::BiquadFilter(fs, frame::BiquadFilter::kHighPass, 20.0, 0.71, 0.0)} {}
+SignalPath::SignalPath(double fs) : highPass_(fs, frame::BiquadFilter::kHighPass, 20.0, 0.71, 0.0) {}
 
 void SignalPath::reset() noexcept {
     write_ = kLatency;
     read_ = 0;
-    for (Rings& r : rings_) {
-        r.dry.fill(kRingFill);
-        r.high.fill(kRingFill);
-        r.low.fill(kRingFill);
-    }
+    rings_.dry.fill(frame::splat(kRingFill));
+    rings_.high.fill(frame::splat(kRingFill));
+    rings_.low.fill(frame::splat(kRingFill));
     envelope_ = 0.0;
-    channel_ = {};
+    state_ = {};
 }
 
 void SignalPath::clearOnProcessOff() noexcept {
-    channel_[0].lp1 = 0.0;
-    channel_[1] = {};
+    state_.lp1 = Pair{};
+    for (Pair* p : {&state_.lp2, &state_.h, &state_.f, &state_.h2, &state_.s}) (*p)[1] = 0.0;
 }
 
 void SignalPath::setRate(double fs) {
-    for (frame::BiquadFilter& hp : highPass_) {
-        hp.setRate(fs);
-        hp.clear();
-    }
+    highPass_.setRate(fs);
+    highPass_.clear();
 }
 
 // Below the threshold the low band is lifted by half the level difference in
@@ -59,33 +55,23 @@ inline double SignalPath::levellerGain(double e, double threshold, const BlockCo
     return k.r44;
 }
 
-// Low band (levelled and enriched, or plain), back onto the high band, the
-// infrasonic removal, then the dry/wet mix and output gain.
-double SignalPath::bandOutput(Channel& c, frame::BiquadFilter& hp, double hd, double ld, double d, double g,
-                              const BlockConstants& k, const BlockSettings& s) noexcept {
-    double low;
-    if (s.harmonics) {
-        const double a = g * ld;
-        c.h = c.h + (a - c.h) * s.c2;
-        c.f = c.h > c.f ? c.h : c.f + (c.h - c.f) * 0.025;
-        const double u = c.f * s.drive;
-        const double p = u >= 0.0 ? u - (u * u) * 0.25 : u + (u * u) * 0.25;
-        const double q = p * s.driveNorm - c.f;
-        c.h2 = c.h2 + (q - c.h2) * s.c1;
-        low = (a + c.h2) * s.bass;
-    } else {
-        low = ld * s.bass;
-    }
-    double x = hd + low;
-    c.s = k.z * c.s + (1.0 - k.z) * x;
-    x = x - c.s;
-    x = hp.process(x);
-    return (d + (x - d) * s.wet) * s.gain;
+// The low band of both channels: levelled and enriched with harmonics, or plain.
+inline SignalPath::Pair SignalPath::lowBand(State& st, Pair ld, double g, const BlockSettings& s) noexcept {
+    if (!s.harmonics) return ld * s.bass;
+    const Pair a = g * ld;
+    st.h = st.h + (a - st.h) * s.c2;
+    st.f = frame::select(st.h > st.f, st.h, st.f + (st.h - st.f) * 0.025);
+    const Pair u = st.f * s.drive;
+    const Pair u2 = (u * u) * 0.25;
+    const Pair p = frame::select(u >= frame::splat(0.0), u - u2, u + u2);
+    const Pair q = p * s.driveNorm - st.f;
+    st.h2 = st.h2 + (q - st.h2) * s.c1;
+    return (a + st.h2) * s.bass;
 }
 
-// Legend: x input plus dither nu; d delayed dry; lp1/lp2 crossover stages;
-// hd/ld delayed high and low band; E leveller envelope; g leveller gain;
-// o output before the dither of 1e7 nu.
+// Legend, both channels as pairs: x input plus dither nu; d delayed dry;
+// lp1/lp2 crossover stages; hd/ld delayed high and low band; E leveller
+// envelope; g leveller gain; o output before the dither of 1e7 nu.
 template <bool kAccumulate>
 BlockMeter SignalPath::process(const float* inL, const float* inR, float* outL, float* outR, int frames,
                                const BlockSettings& s) noexcept {
@@ -94,72 +80,75 @@ BlockMeter SignalPath::process(const float* inL, const float* inR, float* outL, 
     k.sqrtT = std::sqrt(s.threshold);
     k.floorGain = std::sqrt(kFloorLevel) * k.sqrtT * 65536.00026843545;
     k.z = std::pow(kE, -kInfrasonicPole / s.fs);
+    const double zRest = 1.0 - k.z;
 
-    Channel left = channel_[0], right = channel_[1];
+    State st = state_;
+    frame::StereoBiquadFilter hp = highPass_;
+    frame::ArithmeticShiftNoise noise = noise_;
     double e = envelope_, g = gain_;
     int w = write_, r = read_;
     int clipRun = 0;
     double clip = 0.0;
-    Rings& rl = rings_[0];
-    Rings& rr = rings_[1];
-    double oL = 0.0, oR = 0.0;
+    Pair o{};
+    const float* inSecond = s.stereoInput ? inR : inL;
     for (int i = 0; i < frames; ++i) {
-        const double nu = frame::ditherValue(noise_.next());
-        const double xL = static_cast<double>(frame::finiteOrZero(inL[i])) + nu;
-        const double xR = static_cast<double>(frame::finiteOrZero(s.stereoInput ? inR[i] : inL[i])) + nu;
-        rl.dry[w] = xL;
-        rr.dry[w] = xR;
-        left.lp1 = left.lp1 + (xL - left.lp1) * s.c1;
-        left.lp2 = left.lp2 + (left.lp1 - left.lp2) * s.c1;
-        right.lp1 = right.lp1 + (xR - right.lp1) * s.c1;
-        right.lp2 = right.lp2 + (right.lp1 - right.lp2) * s.c1;
-        rl.high[w] = xL - left.lp2;
-        rl.low[w] = left.lp2;
-        rr.high[w] = xR - right.lp2;
-        rr.low[w] = right.lp2;
+        const double nu = frame::ditherValue(noise.next());
+        const Pair x = frame::pairOf(frame::finiteOrZero(inL[i]), frame::finiteOrZero(inSecond[i])) + nu;
+        rings_.dry[w] = x;
+        st.lp1 = st.lp1 + (x - st.lp1) * s.c1;
+        st.lp2 = st.lp2 + (st.lp1 - st.lp2) * s.c1;
+        rings_.high[w] = x - st.lp2;
+        rings_.low[w] = st.lp2;
 
-        const double m = std::max(std::fabs(left.lp2), std::fabs(right.lp2));
+        const Pair level = frame::absOf(st.lp2);
+        const double m = std::max(level[0], level[1]);
         e = e + (m - e) * k.r44 * (m > e ? 0.025 : 0.001);
         g = levellerGain(e, s.threshold, k);
 
-        oL = bandOutput(left, highPass_[0], rl.high[r], rl.low[r], rl.dry[r], g, k, s);
-        oR = bandOutput(right, highPass_[1], rr.high[r], rr.low[r], rr.dry[r], g, k, s);
-        if (s.saturation) {
-            oL = frame::parabolicCurve(oL);
-            oR = frame::parabolicCurve(oR);
-        }
-        if (std::fabs(oL) >= 1.0 || std::fabs(oR) >= 1.0) {
+        const Pair d = rings_.dry[r];
+        Pair y = rings_.high[r] + lowBand(st, rings_.low[r], g, s);
+        st.s = k.z * st.s + zRest * y;
+        y = hp.process(y - st.s);
+        o = (d + (y - d) * s.wet) * s.gain;
+        if (s.saturation) o = frame::parabolicCurve(o);
+        const Pair magnitude = frame::absOf(o);
+        if (magnitude[0] >= 1.0 || magnitude[1] >= 1.0) {
             if (++clipRun >= 2) clip = 1.0;
         } else {
             clipRun = 0;
         }
-        const double dither = 1e7 * nu;
-        frame::storeSample<kAccumulate>(outL[i], oL + dither);
-        frame::storeSample<kAccumulate>(outR[i], oR + dither);
+        const Pair out = o + 1e7 * nu;
+        frame::storeSample<kAccumulate>(outL[i], out[0]);
+        frame::storeSample<kAccumulate>(outR[i], out[1]);
         w = (w + 1) & kMask;
         r = (r + 1) & kMask;
     }
-    channel_ = {left, right};
+    // Where k * k2 is exactly 1, silence feeds H2 exact zeros and it decays into
+    // subnormal numbers, each costing a slow microcode step per sample. That
+    // far below the dither it is added to it changes no output: start from 0.
+    st.h2 = frame::select(frame::absOf(st.h2) < frame::splat(std::numeric_limits<double>::min()), Pair{}, st.h2);
+    state_ = st;
+    highPass_ = hp;
+    noise_ = noise;
     envelope_ = e;
     gain_ = g;
     write_ = w;
     read_ = r;
-    recoverIfNotFinite(oL, oR);
+    recoverIfNotFinite(o);
     return BlockMeter{g > 1e-8 ? std::log10(g) * 0.4166666666666667 : 0.0, clip};
 }
 
 // A parameter far outside 0..1 can overflow the gains; the recursive states
 // then start afresh instead of carrying NaN for ever.
-void SignalPath::recoverIfNotFinite(double lastL, double lastR) noexcept {
-    bool finite = std::isfinite(envelope_) && std::isfinite(gain_) && std::isfinite(lastL) && std::isfinite(lastR);
-    for (const Channel& c : channel_)
-        finite = finite && std::isfinite(c.lp1) && std::isfinite(c.lp2) && std::isfinite(c.h) && std::isfinite(c.f) &&
-                 std::isfinite(c.h2) && std::isfinite(c.s);
+void SignalPath::recoverIfNotFinite(Pair last) noexcept {
+    bool finite = std::isfinite(envelope_) && std::isfinite(gain_);
+    for (Pair p : {last, state_.lp1, state_.lp2, state_.h, state_.f, state_.h2, state_.s})
+        finite = finite && std::isfinite(p[0]) && std::isfinite(p[1]);
     if (finite) return;
     envelope_ = 0.0;
     gain_ = 0.0;
-    channel_ = {};
-    for (frame::BiquadFilter& hp : highPass_) hp.clear();
+    state_ = {};
+    highPass_.clear();
 }
 
 template BlockMeter SignalPath::process<false>(const float*, const float*, float*, float*, int,

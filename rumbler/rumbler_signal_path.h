@@ -6,8 +6,9 @@
 
 #include <array>
 
-#include "frame/biquad_filter.h"
 #include "frame/dither_noise.h"
+#include "frame/double_pair.h"
+#include "frame/stereo_biquad_filter.h"
 
 namespace rumbler {
 
@@ -60,30 +61,31 @@ public:
 
 private:
     static constexpr int kMask = kRingSize - 1;
-    using Ring = std::array<double, kRingSize>;
+    // Both channels of a ring position, left in lane 0.
+    using Ring = std::array<frame::DoublePair, kRingSize>;
+    using Pair = frame::DoublePair;
 
-    // Recursive state of one channel: crossover stages, harmonic smoother,
-    // follower and low-pass, and the 15 Hz low-pass.
-    struct Channel {
-        double lp1 = 0, lp2 = 0, h = 0, f = 0, h2 = 0, s = 0;
+    // Recursive state, both channels as pairs: crossover stages, harmonic
+    // smoother, follower and low-pass, and the 15 Hz low-pass.
+    struct State {
+        Pair lp1{}, lp2{}, h{}, f{}, h2{}, s{};
     };
-    // Rings of one channel: input, high band, low band.
+    // The delayed input, high band and low band.
     struct Rings {
         Ring dry{}, high{}, low{};
     };
 
     struct BlockConstants;
     static double levellerGain(double e, double threshold, const BlockConstants& k) noexcept;
-    static double bandOutput(Channel& c, frame::BiquadFilter& hp, double hd, double ld, double d, double g,
-                             const BlockConstants& k, const BlockSettings& s) noexcept;
-    void recoverIfNotFinite(double lastL, double lastR) noexcept;
+    static Pair lowBand(State& st, Pair ld, double g, const BlockSettings& s) noexcept;
+    void recoverIfNotFinite(Pair last) noexcept;
 
-    std::array<Rings, 2> rings_{};
+    Rings rings_{};
     int write_ = kLatency, read_ = 0;
-    std::array<Channel, 2> channel_{};
+    State state_{};
     double envelope_ = 0.0;  // E, one for both channels
     double gain_ = 0.0;      // g of the last sample
-    std::array<frame::BiquadFilter, 2> highPass_;
+    frame::StereoBiquadFilter highPass_;
     frame::ArithmeticShiftNoise noise_;
 };
 

@@ -284,7 +284,7 @@ TEST_F(EmberonSignal, NonFiniteAndAbsurdInputsDoNotLockTheOutput) {
     const Stereo out = render(e->record(), in, 512);
     for (size_t i = 1536; i < out.size(); ++i)
         ASSERT_TRUE(std::isfinite(out.left[i]) && std::isfinite(out.right[i])) << i;
-    for (int c = 0; c < 2; ++c) EXPECT_TRUE(e->channel(c).finite());
+    for (int c = 0; c < 2; ++c) EXPECT_TRUE(e->sections().finite(c));
     double energy = 0;
     for (size_t i = 6000; i < out.size(); ++i) energy += out.left[i] * out.left[i] + out.right[i] * out.right[i];
     EXPECT_GT(energy, 100.0);

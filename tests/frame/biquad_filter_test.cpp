@@ -1,4 +1,5 @@
 #include "frame/biquad_filter.h"
+#include "frame/stereo_biquad_filter.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,31 @@ TEST(BiquadFilter, RateChangeGlidesInsteadOfJumping) {
     EXPECT_NEAR(settled, old, 0.02);
     EXPECT_LT(settled, 0.2);
     EXPECT_GT(largest, 0.0);
+}
+
+// The pair shares one glide: each lane must still be exactly what a filter of
+// its own gives, through a rate change, a clear and the through type.
+TEST(StereoBiquadFilter, EachLaneIsItsOwnFilterBitForBit) {
+    for (int type : {BiquadFilter::kHighPass, BiquadFilter::kThrough}) {
+        frame::StereoBiquadFilter pair(44100.0, type, 20.0, 0.71, 0.0);
+        BiquadFilter left(44100.0, type, 20.0, 0.71, 0.0), right(44100.0, type, 20.0, 0.71, 0.0);
+        for (int i = 0; i < 30000; ++i) {
+            if (i == 10000) {
+                for (auto* f : {&left, &right}) f->setRate(96000.0);
+                pair.setRate(96000.0);
+                EXPECT_EQ(pair.glide(), left.glide());
+            }
+            if (i == 20000) {
+                left.clear();
+                right.clear();
+                pair.clear();
+            }
+            const double xl = std::sin(i * 0.01) + (i % 7 == 0 ? 0.3 : 0.0), xr = std::cos(i * 0.003) - 0.25;
+            const frame::DoublePair y = pair.process(frame::pairOf(xl, xr));
+            ASSERT_EQ(y[0], left.process(xl)) << type << " " << i;
+            ASSERT_EQ(y[1], right.process(xr)) << type << " " << i;
+        }
+    }
 }
 
 }  // namespace

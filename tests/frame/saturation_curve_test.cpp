@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -56,6 +57,33 @@ TEST(SaturationCurve, NoneIgnoresDriveDigitalClips) {
     EXPECT_EQ(frame::saturationCurve(SaturationModel::digital, 0.5, gains), 0.5);
     EXPECT_EQ(frame::saturationCurve(SaturationModel::digital, 1.3, gains), 1.0);
     EXPECT_EQ(frame::saturationCurve(SaturationModel::digital, -1.3, gains), -1.0);
+}
+
+// The pair forms serve two channels at once; each lane must be the scalar
+// curve bit for bit, at the region edges and signed zeros included.
+TEST(SaturationCurve, PairLanesAreTheScalarCurves) {
+    std::vector<double> inputs = {0.0, -0.0, 1.0, -1.0, 2.0, -2.0, 5.0, -5.0, 1.632993161855452, -1.632993161855452,
+                                  1e300, -1e300, 1e-300};
+    for (double u = -7.0; u <= 7.0; u += 0.0137) inputs.push_back(u);
+    for (double drive : {0.0, 0.3, 1.0}) {
+        const frame::CurveGains gains = frame::curveGains(frame::driveFactor(drive));
+        for (int m = 0; m < frame::kSaturationModels; ++m) {
+            const auto model = static_cast<SaturationModel>(m);
+            for (size_t i = 0; i < inputs.size(); ++i) {
+                const double l = inputs[i], r = inputs[inputs.size() - 1 - i];
+                const frame::DoublePair y = frame::saturationCurve(model, frame::pairOf(l, r), gains);
+                const double wantL = frame::saturationCurve(model, l, gains), wantR = frame::saturationCurve(model, r, gains);
+                ASSERT_EQ(std::signbit(y[0]), std::signbit(wantL)) << m << " " << l;
+                ASSERT_EQ(y[0], wantL) << m << " " << l;
+                ASSERT_EQ(y[1], wantR) << m << " " << r;
+            }
+        }
+        for (double a : inputs) {
+            const frame::DoublePair p = frame::parabolicCurve(frame::pairOf(a, -a));
+            ASSERT_EQ(p[0], frame::parabolicCurve(a)) << a;
+            ASSERT_EQ(p[1], frame::parabolicCurve(-a)) << a;
+        }
+    }
 }
 
 }  // namespace

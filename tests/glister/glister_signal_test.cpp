@@ -243,11 +243,14 @@ TEST(TransientProcessor, SilentEnvelopeGivesNoTermInsteadOfNaN) {
     k.gain = 1.0;
     k.release = 0.01;
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(t.process(0, 0.0, 0.0, k), 0.0);
-        EXPECT_EQ(t.process(1, 0.0, 0.0, k), 0.0);
+        const frame::DoublePair y = t.process(frame::pairOf(0.0, 0.0), 0.0, k);
+        EXPECT_EQ(y[0], 0.0);
+        EXPECT_EQ(y[1], 0.0);
     }
-    // the same processor still works once a signal arrives
-    EXPECT_GT(t.process(0, 0.5, 0.0, k), 0.5);
+    // the same processor still works once a signal arrives, on either side
+    const frame::DoublePair y = t.process(frame::pairOf(0.5, 0.0), 0.0, k);
+    EXPECT_GT(y[0], 0.5);
+    EXPECT_EQ(y[1], 0.0);
 }
 
 }  // namespace
