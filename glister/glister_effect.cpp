@@ -5,6 +5,7 @@
 
 #include "frame/dsp_util.h"
 #include "frame/text.h"
+#include "glister/glister_editor.h"
 #include "glister/glister_programs.h"
 
 namespace glister {
@@ -34,6 +35,7 @@ int indicatorDelayBlocks(VstIntPtr latency, VstIntPtr blockSize, double rate) no
 GlisterEffect::GlisterEffect(audioMasterCallback host)
     : EffectBase(host, 1, kHostParams), path_(frame::sanitizeRate(44100.0)) {
     setIdentity(kIdentity);
+    new GlisterEditor(this);  // the effect owns it from here on
     frame::copyText(nameText_.data(), nameText_.size(), "init");
     bank_.build(frame::ProgramLayout{kBankSlots, fieldParams(), slotDefaults(), "Init"});
     takeWorkingRate();
