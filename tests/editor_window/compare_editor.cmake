@@ -1,0 +1,63 @@
+# Opens a plug-in's editor in a real window under wine, plays mouse input on it when
+# given, grabs its pixels and compares them with the Linux headless drawing of the
+# same editor at the values it should then show.
+#   cmake -DREFERENCE_TOOL=... -DEDITOR=name -DRUNNER=a|b|c -DHOST=... -DPLUGIN=... -DWORK=...
+#         [-DSET=i=v|i=v] [-DSTEPS="move x y, down, up"] [-DEXPECT=line|line] [-DSHOWN=i=v|i=v]
+#         [-DKNOB_MODE=n] -P compare_editor.cmake
+# SET holds the values set before the editor opens; SHOWN, the values the reference is
+# drawn at (SET when not given).
+foreach(var REFERENCE_TOOL EDITOR RUNNER HOST PLUGIN WORK)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "compare_editor.cmake needs -D${var}=...")
+  endif()
+endforeach()
+if(NOT EXISTS "${REFERENCE_TOOL}")
+  message(FATAL_ERROR "${REFERENCE_TOOL} is missing: build the Linux reference first")
+endif()
+string(REPLACE "|" ";" RUNNER "${RUNNER}")
+string(REPLACE "|" ";" SET "${SET}")
+string(REPLACE "|" ";" EXPECT "${EXPECT}")
+if(DEFINED SHOWN)
+  string(REPLACE "|" ";" SHOWN "${SHOWN}")
+else()
+  set(SHOWN "${SET}")
+endif()
+file(MAKE_DIRECTORY "${WORK}")
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    string(REPLACE ";" " " command "${ARGN}")
+    message(FATAL_ERROR "${command}\nfailed (${rc}):\n${out}${err}")
+  endif()
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+set(reference_args "")
+foreach(value ${SHOWN})
+  list(APPEND reference_args --set ${value})
+endforeach()
+set(host_args "")
+foreach(value ${SET})
+  list(APPEND host_args --set ${value})
+endforeach()
+foreach(line ${EXPECT})
+  list(APPEND host_args --expect "${line}")
+endforeach()
+if(DEFINED KNOB_MODE)
+  list(APPEND host_args --knob-mode ${KNOB_MODE})
+endif()
+
+run("${REFERENCE_TOOL}" render ${EDITOR} "${WORK}/linux.ppm" ${reference_args})
+file(REMOVE "${WORK}/windows.ppm")
+if(DEFINED STEPS)
+  run(${RUNNER} "${HOST}" input "${PLUGIN}" "${STEPS}" ${host_args} --shot "${WORK}/windows.ppm")
+  string(STRIP "${output}" edits)
+  string(REPLACE "\n" ", " edits "${edits}")
+  message("edits reported: ${edits}")
+else()
+  run(${RUNNER} "${HOST}" shot "${PLUGIN}" "${WORK}/windows.ppm" ${host_args})
+endif()
+run("${REFERENCE_TOOL}" compare "${WORK}/linux.ppm" "${WORK}/windows.ppm")
+get_filename_component(name "${PLUGIN}" NAME)
+message("${name} editor against the Linux drawing: ${output}")
