@@ -1,19 +1,21 @@
 # Opens a plug-in's editor in a real window under wine, plays mouse input on it when
 # given, grabs its pixels and compares them with the Linux headless drawing of the
 # same editor at the values it should then show.
-#   cmake -DREFERENCE_TOOL=... -DEDITOR=name -DRUNNER=a|b|c -DHOST=... -DPLUGIN=... -DWORK=...
+#   cmake -DREFERENCE_TOOL=... -DREFERENCE_PLUGIN=linux.so -DRUNNER=a|b|c -DHOST=... -DPLUGIN=... -DWORK=...
 #         [-DSET=i=v|i=v] [-DSTEPS="move x y, down, up"] [-DEXPECT=line|line] [-DSHOWN=i=v|i=v]
 #         [-DKNOB_MODE=n] -P compare_editor.cmake
 # SET holds the values set before the editor opens; SHOWN, the values the reference is
 # drawn at (SET when not given).
-foreach(var REFERENCE_TOOL EDITOR RUNNER HOST PLUGIN WORK)
+foreach(var REFERENCE_TOOL REFERENCE_PLUGIN RUNNER HOST PLUGIN WORK)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "compare_editor.cmake needs -D${var}=...")
   endif()
 endforeach()
-if(NOT EXISTS "${REFERENCE_TOOL}")
-  message(FATAL_ERROR "${REFERENCE_TOOL} is missing: build the Linux reference first")
-endif()
+foreach(file REFERENCE_TOOL REFERENCE_PLUGIN)
+  if(NOT EXISTS "${${file}}")
+    message(FATAL_ERROR "${${file}} is missing: build the Linux reference first")
+  endif()
+endforeach()
 string(REPLACE "|" ";" RUNNER "${RUNNER}")
 string(REPLACE "|" ";" SET "${SET}")
 string(REPLACE "|" ";" EXPECT "${EXPECT}")
@@ -48,7 +50,7 @@ if(DEFINED KNOB_MODE)
   list(APPEND host_args --knob-mode ${KNOB_MODE})
 endif()
 
-run("${REFERENCE_TOOL}" render ${EDITOR} "${WORK}/linux.ppm" ${reference_args})
+run("${REFERENCE_TOOL}" render "${REFERENCE_PLUGIN}" "${WORK}/linux.ppm" ${reference_args})
 file(REMOVE "${WORK}/windows.ppm")
 if(DEFINED STEPS)
   run(${RUNNER} "${HOST}" input "${PLUGIN}" "${STEPS}" ${host_args} --shot "${WORK}/windows.ppm")

@@ -412,6 +412,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     if (argc < 3) return usage();
+    std::setvbuf(stdout, nullptr, _IONBF, 0);  // in step with stderr
     const std::string command = argv[1];
     registerHostClass();
     Plugin plugin;

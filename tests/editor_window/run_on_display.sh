@@ -15,8 +15,13 @@ if ! command -v Xvfb >/dev/null 2>&1; then
   echo "run_on_display.sh: Xvfb not found; run tools/setup.sh" >&2
   exit 2
 fi
-# the prefix is made as for every other wine run
-[ -f "$prefix/system.reg" ] || "$tools/wine_run.sh" "$arch" "$prefix" cmd.exe /c exit >/dev/null
+# The prefix is made as for every other wine run. Its windows are not left to a
+# window manager: there is none on the X server, and wine would wait seconds for one
+# each time it hides a window.
+if ! grep -qs '"Managed"="N"' "$prefix/user.reg"; then
+  "$tools/wine_run.sh" "$arch" "$prefix" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+  WINEPREFIX="$prefix" wineserver -w
+fi
 
 work=$(mktemp -d)
 xvfb=
