@@ -33,8 +33,13 @@ struct NativeWindow final : MessageTarget {
     bool destroyed = false;  // the host destroyed it under us
     bool pressing = false;   // a press is being handled: a control may be tracking the pointer
     bool painting = false;
+    // Messages being handled; the editor may close the window from inside one (the
+    // host's idle during a drag), and then it is deleted when the outermost returns.
+    int depth = 0;
+    bool closed = false;
 
     LRESULT message(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 };
 
 namespace {
@@ -116,13 +121,20 @@ bool keyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
 }  // namespace
 
 LRESULT NativeWindow::message(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    ++depth;
+    const LRESULT result = handle(window, msg, wp, lp);
+    if (--depth == 0 && closed) delete this;
+    return result;
+}
+
+LRESULT NativeWindow::handle(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;  // the surface covers every pixel: no flash of the class brush
         case WM_PAINT: {
             PAINTSTRUCT ps;
             BeginPaint(window, &ps);
             const GuiRect area{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
-            if (!destroyed && !area.isEmpty()) {
+            if (!destroyed && !closed && !area.isEmpty()) {
                 Event e;
                 e.type = Event::Type::expose;
                 e.area = area;
@@ -136,7 +148,7 @@ LRESULT NativeWindow::message(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MBUTTONDOWN: {
             // a press arriving while another is tracked (a host pumping input in its
             // idle) is not a second click of ours
-            if (pressing || destroyed) return 0;
+            if (pressing || destroyed || closed) return 0;
             pressing = true;
             Event e;
             e.type = Event::Type::pointerDown;
@@ -147,7 +159,7 @@ LRESULT NativeWindow::message(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_DESTROY:
-            if (!destroyed) {
+            if (!destroyed && !closed) {
                 destroyed = true;
                 Event e;
                 e.type = Event::Type::destroyed;
@@ -192,17 +204,19 @@ Status openWindow(void* parent, int width, int height, EventSink& sink, NativeWi
 }
 
 void closeWindow(NativeWindow* w) {
-    if (!w) return;
-    if (w->hwnd) {
-        SetWindowLongPtrA(w->hwnd, GWLP_USERDATA, 0);  // the frame hears nothing more of it
-        DestroyWindow(w->hwnd);
+    if (!w || w->closed) return;
+    w->closed = true;
+    if (HWND hwnd = w->hwnd) {
+        w->hwnd = nullptr;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);  // the frame hears nothing more of it
+        DestroyWindow(hwnd);
     }
-    delete w;
     releaseClass();
+    if (w->depth == 0) delete w;  // else when its message returns
 }
 
 void present(NativeWindow* w, const Surface& pixels, const GuiRect& dirty) {
-    if (!w || w->destroyed || !w->hwnd) return;
+    if (!w || !w->hwnd) return;
     const GuiRect r = dirty.intersect({0, 0, w->width, w->height});
     if (r.isEmpty()) return;
     if (HDC dc = GetDC(w->hwnd)) {
@@ -219,8 +233,7 @@ Status pollEvents(NativeWindow* w, PollMode mode) {
         if (w->painting) return Status::nested;
         w->painting = true;
         MSG msg;
-        for (int i = 0; i < kPaintsPerPump && !w->destroyed && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
-             ++i)
+        for (int i = 0; i < kPaintsPerPump && w->hwnd && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
             DispatchMessageA(&msg);
         w->painting = false;
     }
@@ -309,7 +322,7 @@ public:
 private:
     void sync();
     bool handle(const MSG& msg);  // false once the menu is done
-    bool ownerGone() const { return w_.destroyed || !w_.hwnd; }
+    bool ownerGone() const { return !w_.hwnd || w_.destroyed; }
     GuiPoint fromScreen(POINT p) const { return {p.x - origin_.x, p.y - origin_.y}; }
 
     NativeWindow& w_;
@@ -418,7 +431,7 @@ Status trackPopup(NativeWindow* w, PopupSink& sink) {
     if (!w || w->destroyed || !w->hwnd) return Status::closed;
     Win32Popup popup(*w, sink);
     popup.run();
-    return w->destroyed ? Status::closed : Status::ok;
+    return w->destroyed || w->closed ? Status::closed : Status::ok;
 }
 
 }  // namespace gui::platform
