@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "brisker/brisker_editor.h"
 #include "frame/dsp_util.h"
 
 namespace brisker {
@@ -24,6 +25,7 @@ BriskerEffect::BriskerEffect(audioMasterCallback host)
              {frame::sanitizeRate(44100.0), frame::BiquadFilter::kHighPass, 22.0, 0.71, 0.0}} {
     bank_.build(frame::ProgramLayout{kBankSlots, kFieldOrder, kSlotDefaults, "init"});
     setIdentity(kIdentity);
+    new BriskerEditor(this);  // the effect owns it from here on
     const double rate = workingRate();
     const VstIntPtr latency = queryHostTiming();
     meterDelay_ = frame::meterDelay(latency, blockSize(), rate);

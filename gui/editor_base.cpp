@@ -27,7 +27,10 @@ void EditorBase::setFrame(GuiFrame* frame) {
     if (frame_ == frame) return;
     GuiFrame* old = frame_;
     frame_ = frame;
-    if (old) old->release();
+    if (old) {
+        old->close();  // a loop still running in it ends; the frame goes when it returns
+        old->release();
+    }
 }
 
 VstIntPtr EditorBase::reportSize(ERect** rect) {
@@ -50,10 +53,7 @@ void EditorBase::closeView() {
 VstIntPtr EditorBase::onHostIdle() {
     if (inIdle_) return 0;
     if (frame_) frame_->processEvents();
-    if (updatePending_) {
-        updatePending_ = false;
-        refreshFromEffect();
-    }
+    if (updatePending_.exchange(false, std::memory_order_relaxed)) refreshFromEffect();
     return frame_ ? frame_->repaintDirty() : 0;
 }
 

@@ -2,6 +2,7 @@
 // derives from it, builds its GuiFrame in openView and lets it go in closeView.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "frame/editor_interface.h"
@@ -32,7 +33,8 @@ public:
     // to, and redraws the dirty views.
     VstIntPtr onHostIdle() override;
     void refreshFromEffect() override {}
-    void requestRefresh() override { updatePending_ = true; }
+    // Any thread: the host may set parameters from its audio thread.
+    void requestRefresh() override { updatePending_.store(true, std::memory_order_relaxed); }
     VstIntPtr keyPressed(const VstKeyCode& key) override;
     VstIntPtr keyReleased(const VstKeyCode& key) override;
     // Knob dragging mode for the whole module (effSetEditKnobMode).
@@ -50,7 +52,7 @@ public:
     frame::EffectBase* effect() const noexcept { return effect_; }
     GuiFrame* frame() const noexcept { return frame_; }
     void* parentWindow() const noexcept { return parentWindow_; }
-    bool isUpdatePending() const noexcept { return updatePending_; }
+    bool isUpdatePending() const noexcept { return updatePending_.load(std::memory_order_relaxed); }
     // The clock pumpIdle reads and sleeps on (not owned); the system's by default.
     void setClock(IdleClock* clock) noexcept;
 
@@ -63,7 +65,7 @@ protected:
 private:
     frame::EffectBase* effect_;
     void* parentWindow_ = nullptr;
-    bool updatePending_ = false;
+    std::atomic<bool> updatePending_{false};
     GuiFrame* frame_ = nullptr;
     IdleClock* clock_;
     uint64_t nextIdleMs_;

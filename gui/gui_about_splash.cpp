@@ -22,6 +22,11 @@ void GuiAboutSplash::setProduct(const char* title, GuiColour textColour, GuiColo
     setNeedsPaint(true);
 }
 
+void GuiAboutSplash::setMakerLine(const char* line) {
+    maker_ = line ? line : kAboutMakerLine;
+    setNeedsPaint(true);
+}
+
 void GuiAboutSplash::paint(GuiCanvas* canvas) {
     if (canvas && value_ != 0.0f) {
         GuiSplash::paint(canvas);
@@ -33,7 +38,7 @@ void GuiAboutSplash::paint(GuiCanvas* canvas) {
         canvas->selectFont(kTextFont);
         canvas->setFontColour(textColour_);
         canvas->paintString(heading.c_str(), line(top), false, kAlignCentre);
-        canvas->paintString(kAboutMakerLine, line(top + kLineSpacing), false, kAlignCentre);
+        canvas->paintString(maker_.c_str(), line(top + kLineSpacing), false, kAlignCentre);
         canvas->paintString(kAboutWebLine, line(top + 2 * kLineSpacing), false, kAlignCentre);
         canvas->selectFont(kCreditFont);
         canvas->setFontColour(creditColour_);

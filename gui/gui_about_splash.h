@@ -25,10 +25,14 @@ public:
     // The product title ("Tarn Brisker ", with its trailing blank) and the plug-in's colours.
     void setProduct(const char* title, GuiColour textColour, GuiColour creditColour);
     const std::string& title() const noexcept { return title_; }
+    // The second line, naming the maker; null keeps the line's common one.
+    void setMakerLine(const char* line);
+    const std::string& makerLine() const noexcept { return maker_; }
 
 private:
     GuiPoint textOffset_;
     std::string title_ = "Tarn ";
+    std::string maker_ = kAboutMakerLine;
     GuiColour textColour_{45, 45, 120, 0};
     GuiColour creditColour_{60, 60, 60, 0};
 };

@@ -49,9 +49,10 @@ public:
     GuiColour textColour() const noexcept { return fontColour_; }
     GuiColour backColour() const noexcept { return backColour_; }
 
-protected:
-    // The value's text: the converter's, or "%2.2f".
+    // The value's text as shown: the converter's, or "%2.2f".
     void valueText(char (&text)[kDisplayTextSize]) const;
+
+protected:
     // Background (the given picture, else the control's), border and text.
     void paintText(GuiCanvas* canvas, const char* text, GuiBitmap* picture = nullptr);
     void paintBorder(GuiCanvas& canvas) const;

@@ -12,6 +12,20 @@ namespace gui {
 namespace {
 constexpr GuiColour kButtonFace{212, 208, 200, 0};  // what shows where the frame has no picture
 constexpr size_t kChildGrowth = 20;
+
+// Keeps the frame for the length of an event: the host may close the editor from
+// inside it (a tracking loop gives the host its idle), and the frame must outlive
+// the loop. The release may be the last one, so nothing may follow it.
+class Hold {
+public:
+    explicit Hold(GuiView& view) : view_(view) { view_.retain(); }
+    ~Hold() { view_.release(); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+private:
+    GuiView& view_;
+};
 }  // namespace
 
 GuiFrame::GuiFrame(const GuiRect& size, void* parentWindow, EditorBase* editor)
@@ -124,6 +138,8 @@ void GuiFrame::dispatchTo(GuiView* view, GuiCanvas* canvas, GuiPoint where) {
 }
 
 void GuiFrame::mousePressed(GuiCanvas* canvas, GuiPoint where) {
+    if (closing_) return;
+    const Hold hold(*this);
     GuiCanvas own(this);
     if (!canvas) canvas = &own;
     if (focus_) {
@@ -180,8 +196,9 @@ bool GuiFrame::dropped(void* items, int count, int type, GuiPoint where) {
 }
 
 bool GuiFrame::wheelTurned(GuiCanvas* canvas, GuiPoint, float distance) {
-    GuiView* view = childUnderCursor();
+    GuiView* view = closing_ ? nullptr : childUnderCursor();
     if (!view) return false;
+    const Hold hold(*this);
     GuiCanvas own(this);
     const bool handled = view->wheelTurned(canvas ? canvas : &own, cursorPosition(), distance);
     flush();
@@ -189,15 +206,22 @@ bool GuiFrame::wheelTurned(GuiCanvas* canvas, GuiPoint, float distance) {
 }
 
 void GuiFrame::pointerPressed(GuiPoint where) {
-    GuiCanvas canvas(this);
-    mousePressed(&canvas, where);
+    const Hold hold(*this);
+    {
+        GuiCanvas canvas(this);
+        mousePressed(&canvas, where);
+    }
     flush();
 }
 
 PointerState GuiFrame::pointerState() const {
-    if (input_) return input_->current();
-    if (window_) return platform::pointerState(window_);
-    return {};
+    PointerState state;
+    if (input_)
+        state = input_->current();
+    else if (window_)
+        state = platform::pointerState(window_);
+    if (closing_) state.buttons = 0;
+    return state;
 }
 
 void GuiFrame::advanceInput() noexcept {
@@ -205,6 +229,10 @@ void GuiFrame::advanceInput() noexcept {
 }
 
 void GuiFrame::pumpIdle() {
+    if (closing_) {
+        advanceInput();
+        return;
+    }
     if (editor_)
         editor_->pumpIdle();
     else
@@ -213,13 +241,15 @@ void GuiFrame::pumpIdle() {
 }
 
 platform::Status GuiFrame::processEvents(platform::PollMode mode) {
-    if (!window_) return platform::Status::ok;
+    if (!window_ || closing_) return platform::Status::ok;
+    const Hold hold(*this);
     const platform::Status status = platform::pollEvents(window_, mode);
     flush();
     return status;
 }
 
 void GuiFrame::handleEvent(const platform::Event& event) {
+    if (closing_ && event.type != platform::Event::Type::destroyed) return;
     switch (event.type) {
         case platform::Event::Type::pointerDown: pointerPressed(event.where); break;
         case platform::Event::Type::expose: {
@@ -304,10 +334,36 @@ void GuiFrame::repaint(GuiView* view) {
     flush();
 }
 
+// An area joins one it touches; when all are taken, the one whose bounds grow least.
+void GuiFrame::addDamage(const GuiRect& area) noexcept {
+    if (area.isEmpty()) return;
+    damage_ = damage_.unite(area);
+    const auto grown = [&](int i) {
+        const GuiRect u = damageAreas_[i].unite(area);
+        return static_cast<long>(u.width()) * u.height() -
+               static_cast<long>(damageAreas_[i].width()) * damageAreas_[i].height();
+    };
+    int into = -1;
+    for (int i = 0; i < damageCount_ && into < 0; ++i)
+        if (damageAreas_[i].overlaps(area)) into = i;
+    if (into < 0 && damageCount_ < kDamageAreas) {
+        damageAreas_[damageCount_++] = area;
+        return;
+    }
+    if (into < 0) {
+        into = 0;
+        for (int i = 1; i < damageCount_; ++i)
+            if (grown(i) < grown(into)) into = i;
+    }
+    damageAreas_[into] = damageAreas_[into].unite(area);
+}
+
 void GuiFrame::flush() {
-    if (damage_.isEmpty()) return;
-    if (window_ && windowOpen_) platform::present(window_, surface_, damage_);
+    if (damage_.isEmpty() || closing_) return;
+    if (window_ && windowOpen_)
+        for (int i = 0; i < damageCount_; ++i) platform::present(window_, surface_, damageAreas_[i]);
     damage_ = {};
+    damageCount_ = 0;
 }
 
 }  // namespace gui

@@ -62,6 +62,13 @@ public:
     // before the first full paint.
     bool repaintDirty();
 
+    // The editor lets the frame go. Inside an event (a control tracking the pointer, an
+    // open pop-up menu) the frame lives on until the event returns: from here on the
+    // buttons read as up, so every tracking loop and pop-up ends at its next pass,
+    // and nothing more is handled, drawn to the window or given the host's idle.
+    void close() noexcept { closing_ = true; }
+    bool isClosing() const noexcept { return closing_; }
+
     EditorBase* editor() const noexcept { return editor_; }
     void* parentWindow() const noexcept { return parentWindow_; }
     bool isWindowOpen() const noexcept { return windowOpen_; }
@@ -91,8 +98,10 @@ public:
     // tracking loops.
     platform::Status processEvents(platform::PollMode mode = platform::PollMode::all);
 
-    // Surface pixels that changed and are not yet on the screen.
-    void addDamage(const GuiRect& area) noexcept { damage_ = damage_.unite(area); }
+    // Surface pixels that changed and are not yet on the screen: a few separate areas
+    // (two meters apart are sent as two, not as one rect over the panel between them).
+    void addDamage(const GuiRect& area) noexcept;
+    // All of them in one rect.
     const GuiRect& damage() const noexcept { return damage_; }
     // Sends the changed pixels to the window.
     void flush();
@@ -113,8 +122,12 @@ private:
     platform::NativeWindow* window_ = nullptr;
     platform::Status windowStatus_ = platform::Status::ok;
     Surface surface_;
+    static constexpr int kDamageAreas = 8;
     GuiRect damage_{};
+    GuiRect damageAreas_[kDamageAreas]{};
+    int damageCount_ = 0;
     ScriptedInput* input_ = nullptr;
+    bool closing_ = false;
 };
 
 }  // namespace gui

@@ -244,8 +244,10 @@ bool GuiPopupMenu::pointer(const platform::PopupPointer& event) {
     return false;
 }
 
-void GuiPopupMenu::idle() {
-    if (frame_) frame_->pumpIdle();
+bool GuiPopupMenu::idle() {
+    if (!frame_) return false;
+    frame_->pumpIdle();
+    return !frame_->isClosing();
 }
 
 int GuiPopupMenu::run(GuiFrame& frame) {
@@ -267,7 +269,10 @@ bool GuiPopupMenu::runScripted(GuiFrame& frame) {
     PointerState last = frame.pointerState();
     if (!pointer({Type::move, last.where, 0})) return true;
     for (;;) {
-        frame.pumpIdle();
+        if (!idle()) {
+            pointer({Type::cancel, last.where, 0});
+            return false;
+        }
         const PointerState now = frame.pointerState();
         if (!(now.where == last.where) && !pointer({Type::move, now.where, 0})) return true;
         const int changed = (now.buttons ^ last.buttons) & kMouseButtons;

@@ -53,7 +53,7 @@ public:
     GuiRect panelRect(int index) const override;
     const Surface& panelPixels(int index) const override;
     bool pointer(const platform::PopupPointer& event) override;
-    void idle() override;
+    bool idle() override;
 
 private:
     struct Panel {

@@ -4,7 +4,18 @@
 # are rasterized at build time with rsvg-convert at their own pixel size (draw edges that
 # meet the colour key with shape-rendering="crispEdges", so no blended fringe stays
 # around keyed areas); transparent pixels become white, the colour key.
+#
+# Shared parts: the screws, knob caps, LEDs, keys and fader caps that every product's
+# pictures use live once in gui/art/parts.svg, and a picture refers to them as
+# <use xlink:href="parts.svg#part-knob"/>. librsvg resolves such references only to
+# files beside the picture and does not resolve the gradients inside them, so each SVG
+# first goes through TarnSvgParts.cmake (cmake -P, on the build machine, also in cross
+# builds): it makes the references local and copies the <defs> of parts.svg into a
+# merged copy in the build folder, which rsvg-convert then renders.
 find_program(TARN_RSVG_CONVERT rsvg-convert NO_CMAKE_FIND_ROOT_PATH)
+get_filename_component(TARN_SVG_PARTS "${CMAKE_CURRENT_LIST_DIR}/../art/parts.svg" ABSOLUTE)
+set(TARN_SVG_PARTS "${TARN_SVG_PARTS}" CACHE INTERNAL "the shared parts of the panel pictures")
+set(TARN_SVG_MERGE "${CMAKE_CURRENT_LIST_DIR}/TarnSvgParts.cmake" CACHE INTERNAL "")
 
 function(tarn_add_pictures target)
   cmake_parse_arguments(ARG "" "NAMESPACE" "SOURCES" ${ARGN})
@@ -27,9 +38,12 @@ function(tarn_add_pictures target)
         message(FATAL_ERROR "tarn_add_pictures: rsvg-convert (librsvg2-bin) is needed for ${src}")
       endif()
       set(png "${gen}/${stem}.png")
+      set(merged "${gen}/${stem}.svg")
       add_custom_command(OUTPUT "${png}"
-        COMMAND "${TARN_RSVG_CONVERT}" --format png -o "${png}" "${abs}"
-        DEPENDS "${abs}"
+        COMMAND "${CMAKE_COMMAND}" -DSOURCE=${abs} -DPARTS=${TARN_SVG_PARTS} -DOUTPUT=${merged}
+                -P "${TARN_SVG_MERGE}"
+        COMMAND "${TARN_RSVG_CONVERT}" --format png -o "${png}" "${merged}"
+        DEPENDS "${abs}" "${TARN_SVG_PARTS}" "${TARN_SVG_MERGE}"
         COMMENT "Rasterizing ${src}" VERBATIM)
     else()
       set(png "${abs}")

@@ -117,7 +117,7 @@ Status trackPopup(NativeWindow* w, PopupSink& sink) {
         running = sink.pointer({down ? PopupPointer::Type::press : PopupPointer::Type::release, e.where, e.button});
         for (int i = static_cast<int>(w->popupPanels.size()); i < sink.panelCount(); ++i)
             w->popupPanels.push_back(sink.panelRect(i));
-        sink.idle();
+        if (!sink.idle()) break;
     }
     if (running) sink.pointer({PopupPointer::Type::cancel, w->pointer.where, 0});
     w->queue.insert(w->queue.begin(), later.begin(), later.end());

@@ -75,8 +75,10 @@ public:
     virtual const Surface& panelPixels(int index) const = 0;
     // False once the menu is done (an entry chosen or the menu dismissed).
     virtual bool pointer(const PopupPointer& event) = 0;
-    // Runs while the menu waits for the user, so that the host keeps running.
-    virtual void idle() = 0;
+    // Runs while the menu waits for the user, so that the host keeps running. False
+    // when the menu must end at once (its editor was closed meanwhile): the platform
+    // then takes the panels down and returns.
+    virtual bool idle() = 0;
 
 protected:
     ~PopupSink() = default;

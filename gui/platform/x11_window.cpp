@@ -343,7 +343,10 @@ void X11Popup::run() {
             sink_.pointer({PopupPointer::Type::cancel, {}, 0});
             break;
         }
-        sink_.idle();
+        if (!sink_.idle()) {
+            sink_.pointer({PopupPointer::Type::cancel, {}, 0});
+            break;
+        }
         XFlush(d);
         pollfd p{ConnectionNumber(d), POLLIN, 0};
         poll(&p, 1, kPopupWaitMs);

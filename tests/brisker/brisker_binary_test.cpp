@@ -28,7 +28,7 @@ TEST_F(BriskerBinary, RecordAndIdentity) {
     EXPECT_EQ(effect->numParams, 17);
     EXPECT_EQ(effect->numInputs, 2);
     EXPECT_EQ(effect->numOutputs, 2);
-    EXPECT_EQ(effect->flags, effFlagsCanMono | effFlagsCanReplacing);  // no editor yet
+    EXPECT_EQ(effect->flags, effFlagsCanMono | effFlagsCanReplacing | effFlagsHasEditor);
     EXPECT_EQ(effect->initialDelay, 1023);
     EXPECT_EQ(effect->uniqueID, vstFourCC('W', 'q', '4', 'a'));
     EXPECT_EQ(effect->version, 1);
@@ -42,10 +42,11 @@ TEST_F(BriskerBinary, RecordAndIdentity) {
     EXPECT_EQ(dispatch(effect, effSetTotalSampleToProcess, 0, 4321), 4321);
     EXPECT_EQ(dispatch(effect, effGetChunk), 0);
     EXPECT_EQ(dispatch(effect, effKeysRequired), 1);
-    // the editor opcodes answer 0 without an editor
-    ERect* rect = reinterpret_cast<ERect*>(0x1);
-    EXPECT_EQ(dispatch(effect, effEditGetRect, 0, 0, &rect), 0);
-    EXPECT_EQ(dispatch(effect, effEditOpen, 0, 0, nullptr), 0);
+    // the editor answers its size before it is opened, and idles as nothing while closed
+    ERect* rect = nullptr;
+    ASSERT_EQ(dispatch(effect, effEditGetRect, 0, 0, &rect), 1);
+    EXPECT_EQ(rect->right, 435);
+    EXPECT_EQ(rect->bottom, 247);
     EXPECT_EQ(dispatch(effect, effEditIdle), 0);
     // what the constructor asked of the host
     EXPECT_EQ(host.callsWith(audioMasterVersion).size(), 1u);

@@ -34,6 +34,9 @@ VstIntPtr RecordingHost::answer(AEffect* effect, VstInt32 opcode, VstInt32 index
                        ? reportsConnections
                        : 0;
         case audioMasterPinConnected: return (index == 1 && value == 0 && !input2Connected) ? 1 : 0;
+        case audioMasterIdle:
+            if (onIdle) onIdle();
+            return 0;
         default: return 0;
     }
 }

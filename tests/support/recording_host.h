@@ -2,6 +2,7 @@
 // chooses and records every call, so tests can check what a plug-in asked.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ public:
     VstIntPtr outputLatency = 0;
     VstIntPtr reportsConnections = 0;  // answer to canDo "reportConnectionChanges"
     bool input2Connected = true;
+
+    // Runs inside audioMasterIdle, as a host's own idle work would.
+    std::function<void()> onIdle;
 
     std::vector<HostCall> calls;
     std::vector<HostCall> callsWith(VstInt32 opcode) const;
