@@ -351,12 +351,12 @@ void Win32Popup::run() {
             if (running && !ownerGone()) sync();
             continue;
         }
-        // the host destroyed the window, or the user went elsewhere (another window took the mouse)
-        if (ownerGone() || GetCapture() != w_.hwnd) {
+        // the host destroyed the window, or the user went elsewhere (another window took
+        // the mouse), or the editor was closed in the host's idle
+        if (ownerGone() || GetCapture() != w_.hwnd || !sink_.idle()) {
             sink_.pointer({PopupPointer::Type::cancel, {}, 0});
             break;
         }
-        sink_.idle();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kPopupWaitMs, QS_ALLINPUT);
     }
     if (!ownerGone() && GetCapture() == w_.hwnd) ReleaseCapture();

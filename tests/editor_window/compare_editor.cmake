@@ -2,10 +2,11 @@
 # given, grabs its pixels and compares them with the Linux headless drawing of the
 # same editor at the values it should then show.
 #   cmake -DREFERENCE_TOOL=... -DREFERENCE_PLUGIN=linux.so -DRUNNER=a|b|c -DHOST=... -DPLUGIN=... -DWORK=...
-#         [-DSET=i=v|i=v] [-DSTEPS="move x y, down, up"] [-DEXPECT=line|line] [-DSHOWN=i=v|i=v]
-#         [-DKNOB_MODE=n] -P compare_editor.cmake
-# SET holds the values set before the editor opens; SHOWN, the values the reference is
-# drawn at (SET when not given).
+#         [-DSET=i=v|spread|...] [-DSTEPS="move x y, down, up"] [-DEXPECT=line|line]
+#         [-DSHOWN=i=v|spread|...] [-DKNOB_MODE=n] -P compare_editor.cmake
+# SET holds the values set before the editor opens ("spread": every parameter away from
+# its default, then the single ones); SHOWN, the values the reference is drawn at (SET
+# when not given).
 foreach(var REFERENCE_TOOL REFERENCE_PLUGIN RUNNER HOST PLUGIN WORK)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "compare_editor.cmake needs -D${var}=...")
@@ -35,14 +36,20 @@ function(run)
   set(output "${out}" PARENT_SCOPE)
 endfunction()
 
-set(reference_args "")
-foreach(value ${SHOWN})
-  list(APPEND reference_args --set ${value})
-endforeach()
-set(host_args "")
-foreach(value ${SET})
-  list(APPEND host_args --set ${value})
-endforeach()
+# "spread" sets every parameter, i=v one
+function(value_options out)
+  set(options "")
+  foreach(value ${ARGN})
+    if(value STREQUAL "spread")
+      list(APPEND options --spread)
+    else()
+      list(APPEND options --set ${value})
+    endif()
+  endforeach()
+  set(${out} "${options}" PARENT_SCOPE)
+endfunction()
+value_options(reference_args ${SHOWN})
+value_options(host_args ${SET})
 foreach(line ${EXPECT})
   list(APPEND host_args --expect "${line}")
 endforeach()

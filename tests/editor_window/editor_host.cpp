@@ -2,8 +2,9 @@
 // VSTPluginMain, opens its editor in a top-level window of its own, pumps messages
 // and effEditIdle, plays mouse input with SendInput, records the edits the plug-in
 // reports and grabs the editor's pixels from its window.
-//   tarn_editor_host shot PLUGIN.dll OUT.ppm [--set I=V ...]
-//   tarn_editor_host input PLUGIN.dll STEPS [--set I=V ...] [--knob-mode N] [--expect LINE ...] [--shot OUT.ppm]
+//   tarn_editor_host shot PLUGIN.dll OUT.ppm [--spread] [--set I=V ...]
+//   tarn_editor_host input PLUGIN.dll STEPS [--spread] [--set I=V ...] [--knob-mode N] [--expect LINE ...]
+//                          [--shot OUT.ppm]
 //   tarn_editor_host lifecycle PLUGIN.dll
 // STEPS is "move X Y, down, up, wait MS, ..." in editor coordinates. The edits print
 // as "begin I", "automate I V" and "end I"; the --expect lines must all appear, in order.
@@ -247,6 +248,7 @@ private:
 Script* gScript = nullptr;
 
 struct Options {
+    bool spread = false;
     std::vector<std::pair<int, float>> sets;
     std::vector<std::string> expects;
     std::string shot;
@@ -257,6 +259,10 @@ struct Options {
 Options parseOptions(int argc, char** argv, int first) {
     Options o;
     for (int i = first; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--spread") == 0) {
+            o.spread = true;
+            continue;
+        }
         const bool hasValue = i + 1 < argc;
         int index = 0;
         float value = 0;
@@ -287,6 +293,7 @@ bool writeShot(HWND child, const std::string& path) {
 int runEditor(const Plugin& plugin, const std::string& steps, const Options& o) {
     AEffect* effect = plugin.create();
     if (!effect) return std::fprintf(stderr, "tarn_editor_host: VSTPluginMain answered null\n"), 1;
+    if (o.spread) editor_window::setSpread(effect);
     for (const auto& [index, value] : o.sets) effect->setParameter(effect, index, value);
     if (o.knobMode >= 0) dispatch(effect, effSetEditKnobMode, 0, o.knobMode);
     EditorWindow window;
@@ -400,9 +407,9 @@ int lifecycle(const Plugin& plugin) {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: tarn_editor_host shot PLUGIN.dll OUT.ppm [--set I=V ...]\n"
-                 "       tarn_editor_host input PLUGIN.dll STEPS [--set I=V ...] [--knob-mode N] [--expect LINE ...] "
-                 "[--shot OUT.ppm]\n"
+                 "usage: tarn_editor_host shot PLUGIN.dll OUT.ppm [--spread] [--set I=V ...]\n"
+                 "       tarn_editor_host input PLUGIN.dll STEPS [--spread] [--set I=V ...] [--knob-mode N]\n"
+                 "                              [--expect LINE ...] [--shot OUT.ppm]\n"
                  "       tarn_editor_host lifecycle PLUGIN.dll\n"
                  "STEPS: \"move X Y, down, up, wait MS\" in editor coordinates\n");
     return 2;

@@ -2,7 +2,7 @@
 // module headless (no parent window, so the frame draws into its surface only) at
 // given parameter values, for the Windows screens of the same editor to be compared
 // with; and compares two such pictures.
-//   tarn_editor_reference render PLUGIN.so OUT.ppm [--set INDEX=VALUE ...]
+//   tarn_editor_reference render PLUGIN.so OUT.ppm [--spread] [--set INDEX=VALUE ...]
 //   tarn_editor_reference compare EXPECTED.ppm SEEN.ppm
 // The tool reaches the module's editor through the effect record and calls only
 // virtual functions of the module's objects, or reads their members.
@@ -26,7 +26,7 @@ VstIntPtr VSTCALLBACK quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, 
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: tarn_editor_reference render PLUGIN.so OUT.ppm [--set INDEX=VALUE ...]\n"
+                 "usage: tarn_editor_reference render PLUGIN.so OUT.ppm [--spread] [--set INDEX=VALUE ...]\n"
                  "       tarn_editor_reference compare EXPECTED.ppm SEEN.ppm\n");
     return 2;
 }
@@ -43,12 +43,15 @@ int render(int argc, char** argv) {
     AEffect* record = entry(quietHost);
     frame::EffectBase* effect = frame::EffectBase::fromRecord(record);
     if (!effect) return fail("VSTPluginMain gave no effect");
-    for (int i = 4; i < argc; i += 2) {
+    for (int i = 4; i < argc; ++i) {
         int index = 0;
         float value = 0;
-        if (i + 1 >= argc || std::strcmp(argv[i], "--set") != 0 || std::sscanf(argv[i + 1], "%d=%f", &index, &value) != 2)
+        if (std::strcmp(argv[i], "--spread") == 0)
+            editor_window::setSpread(record);
+        else if (i + 1 < argc && std::strcmp(argv[i], "--set") == 0 && std::sscanf(argv[++i], "%d=%f", &index, &value) == 2)
+            record->setParameter(record, index, value);
+        else
             return usage();
-        record->setParameter(record, index, value);
     }
     record->dispatcher(record, effEditOpen, 0, 0, nullptr, 0.0f);
     auto* editor = static_cast<gui::EditorBase*>(effect->editor());

@@ -70,4 +70,9 @@ std::string describeDifference(const Pixmap& expected, const Pixmap& actual) {
     return out.str();
 }
 
+void setSpread(AEffect* effect) {
+    for (VstInt32 i = 0; i < effect->numParams; ++i)
+        effect->setParameter(effect, i, static_cast<float>((i * 7 + 3) % 11) / 10.0f);
+}
+
 }  // namespace editor_window

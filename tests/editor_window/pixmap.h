@@ -1,10 +1,12 @@
-// The pixels of an editor as the window tests pass them between platforms: a binary
-// PPM file (P6), which any viewer opens.
+// The pixels of an editor as the window tests pass them between platforms (a binary
+// PPM file, P6, which any viewer opens), and the values both platforms show.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "frame/vst2.h"
 
 namespace editor_window {
 
@@ -18,5 +20,9 @@ bool readPpm(const std::string& path, Pixmap& image, std::string& error);
 
 // One line on how two pictures differ; empty when they are the same.
 std::string describeDifference(const Pixmap& expected, const Pixmap& actual);
+
+// Sets every parameter away from its default, each to its own value ((7i + 3) mod 11) / 10,
+// as the cross-platform renders' "spread" settings do.
+void setSpread(AEffect* effect);
 
 }  // namespace editor_window
