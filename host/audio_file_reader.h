@@ -11,7 +11,7 @@ namespace host {
 
 class AudioFileReader : public AudioSource {
 public:
-    // Throws HostError with libsndfile's reason when the file cannot be read.
+    // Throws HostError when the file cannot be read, libsndfile's reason last.
     explicit AudioFileReader(const std::string& path);
     ~AudioFileReader() override;
     AudioFileReader(const AudioFileReader&) = delete;

@@ -1,6 +1,7 @@
 // Writes an audio file under a temporary name and renames it into place only
 // on commit, so that a failed or interrupted render never leaves a
-// half-written file behind.
+// half-written file behind. It keeps count of what the file holds: its peak,
+// and the samples a fixed-point format clipped at full scale.
 #pragma once
 
 #include <sndfile.h>
@@ -15,6 +16,9 @@ namespace host {
 // WAV. Throws HostError for any other extension.
 int outputFormatFor(const std::string& path);
 
+// A short name for the format, as in "24-bit FLAC".
+std::string formatName(int format);
+
 class AudioFileWriter {
 public:
     // Throws HostError when the file cannot be created.
@@ -27,13 +31,25 @@ public:
     // Closes the file and moves it to its final name.
     void commit();
 
+    int format() const noexcept { return format_; }
+    // Linear peak of the samples as the file holds them, after any clipping.
+    double writtenPeak() const noexcept { return writtenPeak_; }
+    int64_t clippedSamples() const noexcept { return clippedSamples_; }
+    int64_t samplesWritten() const noexcept { return samplesWritten_; }
+
 private:
     void discard() noexcept;
 
     std::string path_;
     std::string temporaryPath_;
     SNDFILE* file_ = nullptr;
+    int format_ = 0;
+    int channels_ = 0;
+    bool holdsAboveFullScale_ = true;
     bool committed_ = false;
+    double writtenPeak_ = 0;
+    int64_t clippedSamples_ = 0;
+    int64_t samplesWritten_ = 0;
 };
 
 }  // namespace host

@@ -13,5 +13,6 @@ int runInfo(const Args& args);
 int runRender(const Args& args);
 int runDemo(const Args& args);
 int runValidate(const Args& args);
+int runSnapshot(const Args& args);
 
 }  // namespace host

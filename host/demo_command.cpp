@@ -22,7 +22,8 @@ constexpr const char* kHelp =
     "hiss) through every Tarn plug-in that is built, with a few factory programs\n"
     "each, into OUTDIR (out/demo): demo-input.wav and one WAV per render. Prints\n"
     "a table per plug-in: program, input and output peak and RMS in dBFS,\n"
-    "latency and real-time factor. Plug-ins that are not built are skipped.\n"
+    "latency and real-time factor; \"!\" marks an output above full scale\n"
+    "(0 dBFS). Plug-ins that are not built are skipped.\n"
     "\n"
     "  --block N  frames per processing call, 1..65536 (512)\n";
 
@@ -59,23 +60,30 @@ bool applyPreset(Plugin& plugin, const DemoPreset& preset) {
     return true;
 }
 
-void printRow(const std::string& program, const RenderStats& stats) {
-    std::printf("  %-26s %8.1f %8.1f %9.1f %8.1f %8d %7.0fx\n", program.c_str(), toDbfs(stats.inputPeak),
-                toDbfs(stats.inputRms), toDbfs(stats.outputPeak), toDbfs(stats.outputRms), stats.latency,
-                stats.realTimeFactor);
+// Answers whether the output went above full scale.
+bool printRow(const std::string& program, const RenderStats& stats) {
+    bool over = stats.outputPeak > 1.0;
+    std::printf("  %-26s %8.1f %8.1f %9.1f%s %7.1f %8d %7.0fx\n", program.c_str(), toDbfs(stats.inputPeak),
+                toDbfs(stats.inputRms), toDbfs(stats.outputPeak), over ? "!" : " ", toDbfs(stats.outputRms),
+                stats.latency, stats.realTimeFactor);
+    return over;
 }
 
-// Renders every preset of one plug-in; answers whether any used settings.
-bool renderPlugin(const DemoPlugin& demo, const std::string& path, const std::filesystem::path& outDir,
-                  int blockSize) {
+struct DemoNotes {
+    bool usedSettings = false;
+    bool overFullScale = false;
+};
+
+// Renders every preset of one plug-in.
+void renderPlugin(const DemoPlugin& demo, const std::string& path, const std::filesystem::path& outDir,
+                  int blockSize, DemoNotes& notes) {
     std::printf("\n%s  (%s)\n", demo.title, path.c_str());
     std::printf("  %-26s %8s %8s %9s %8s %8s %8s\n", "program", "in peak", "in RMS", "out peak", "out RMS",
                 "latency", "speed");
-    bool usedSettings = false;
     for (const DemoPreset& preset : demo.presets) {
         std::unique_ptr<Plugin> plugin = Plugin::load(path);
         bool bySettings = applyPreset(*plugin, preset);
-        usedSettings = usedSettings || bySettings;
+        notes.usedSettings = notes.usedSettings || bySettings;
         std::string outPath = (outDir / (std::string(demo.shortName) + "-" + slug(preset.program) + ".wav")).string();
         DemoSignal signal;
         checkRoute(*plugin, signal);
@@ -85,9 +93,8 @@ bool renderPlugin(const DemoPlugin& demo, const std::string& path, const std::fi
         options.progressLabel = preset.program;
         RenderStats stats = render(*plugin, signal, writer, options);
         writer.commit();
-        printRow(std::string(preset.program) + (bySettings ? " *" : ""), stats);
+        if (printRow(std::string(preset.program) + (bySettings ? " *" : ""), stats)) notes.overFullScale = true;
     }
-    return usedSettings;
 }
 
 }  // namespace
@@ -108,19 +115,23 @@ int runDemo(const Args& args) {
     writeDryInput((outDir / "demo-input.wav").string());
     std::printf("demo signal: %s\n", (outDir / "demo-input.wav").string().c_str());
     int rendered = 0;
-    bool usedSettings = false;
+    DemoNotes notes;
     for (const DemoPlugin& demo : demoPlugins()) {
         std::string path = findPlugin(demo.shortName);
         if (path.empty()) {
             std::printf("\n%s  not built, skipped\n", demo.title);
             continue;
         }
-        usedSettings = renderPlugin(demo, path, outDir, blockSize) || usedSettings;
+        renderPlugin(demo, path, outDir, blockSize, notes);
         ++rendered;
     }
-    if (usedSettings) {
+    if (notes.usedSettings) {
         std::printf("\n* the plug-in lets hosts select only its current program: the factory program's\n"
                     "  values were applied as parameter settings instead\n");
+    }
+    if (notes.overFullScale) {
+        std::printf("\n! the output goes above full scale (0 dBFS): the 32-bit float WAV keeps it, but a\n"
+                    "  fixed-point export (16/24-bit WAV or FLAC, a CD) would clip it\n");
     }
     if (rendered == 0) throw HostError("no Tarn plug-in is built (see tarn render --help for the folders searched)");
     std::printf("\nWAVs in %s\n", outDir.string().c_str());

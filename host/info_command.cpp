@@ -4,6 +4,7 @@
 #include "host/command_line.h"
 #include "host/commands.h"
 #include "host/host_error.h"
+#include "host/parameter_reference.h"
 #include "host/plugin.h"
 #include "host/plugin_locator.h"
 #include "host/plugin_settings.h"
@@ -12,12 +13,17 @@ namespace host {
 namespace {
 
 constexpr const char* kHelp =
-    "usage: tarn info PLUGIN\n"
+    "usage: tarn info PLUGIN [--set NAME=VALUE ...] [--markdown]\n"
     "\n"
     "Prints the plug-in's identity (name, vendor, product, unique ID, version),\n"
     "inputs and outputs, latency, flags, every parameter (index, name, value,\n"
     "display text, label) and every program name. Programs past the ones a host\n"
-    "can select are listed separately: tarn can only name them.\n";
+    "can select are listed separately: tarn can only name them.\n"
+    "\n"
+    "  --set NAME=VALUE  set a parameter (name or index) to VALUE in 0..1 first,\n"
+    "                    to see what the plug-in displays for it; repeatable\n"
+    "  --markdown        print a reference page instead: each parameter's display\n"
+    "                    text at 0, 0.1, ... 1, and the program names\n";
 
 std::string fourCharacters(VstInt32 id) {
     std::string text;
@@ -100,13 +106,18 @@ void printPrograms(Plugin& plugin) {
 }  // namespace
 
 int runInfo(const Args& args) {
-    CommandLine line("info", args, {});
+    CommandLine line("info", args, {{"set", true}, {"markdown", false}});
     if (line.helpRequested()) {
         std::fputs(kHelp, stdout);
         return 0;
     }
     if (line.positional().size() != 1) throw HostError("tarn info takes one PLUGIN (see tarn info --help)", kExitUsage);
     std::unique_ptr<Plugin> plugin = Plugin::load(locatePlugin(line.positional()[0]));
+    for (const std::string& setting : line.values("set")) applySetting(*plugin, setting);
+    if (line.has("markdown")) {
+        writeParameterReference(*plugin, stdout);
+        return 0;
+    }
     printIdentity(*plugin);
     printParameters(*plugin);
     printPrograms(*plugin);

@@ -17,9 +17,11 @@ constexpr const char* kUsage =
     "  render PLUGIN [IN] OUT [...]  process an audio file (or the demo signal) into OUT\n"
     "  demo [OUTDIR]                 the demo signal through every Tarn plug-in built\n"
     "  validate PLUGIN               the checks every VST 2 plug-in should pass\n"
+    "  snapshot PLUGIN OUT.png [IN]  a picture of the plug-in's editor with live meters\n"
     "\n"
-    "PLUGIN is a path to a .so or a short name (brisker, ZamComp) looked up in the\n"
-    "build tree, $VST_PATH, ~/.vst, /usr/local/lib/vst and /usr/lib/vst.\n"
+    "PLUGIN is a path to a .so or a short name (brisker, ZamComp; any case) looked\n"
+    "up in the build tree, then $VST_PATH or, when it is not set, ~/.vst,\n"
+    "/usr/local/lib/vst and /usr/lib/vst.\n"
     "tarn COMMAND --help describes each command.\n";
 
 void onInterrupt(int) { host::renderInterrupted.store(true, std::memory_order_relaxed); }
@@ -29,6 +31,7 @@ int dispatch(const std::string& command, const host::Args& args) {
     if (command == "render") return host::runRender(args);
     if (command == "demo") return host::runDemo(args);
     if (command == "validate") return host::runValidate(args);
+    if (command == "snapshot") return host::runSnapshot(args);
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return 0;

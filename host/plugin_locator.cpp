@@ -1,5 +1,7 @@
 #include "host/plugin_locator.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -23,13 +25,47 @@ void appendPathList(std::vector<std::string>& folders, const char* list) {
     }
 }
 
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The module in folder whose file name is one of the candidates: spelled
+// exactly, else in any case ("Brisker" finds tarn_brisker.so).
+std::string findIn(const std::filesystem::path& folder, const std::vector<std::string>& candidates) {
+    std::error_code error;
+    for (const std::string& file : candidates) {
+        std::filesystem::path path = folder / file;
+        if (std::filesystem::is_regular_file(path, error)) return path.string();
+    }
+    std::filesystem::directory_iterator entries(folder, error);
+    if (error) return {};
+    std::vector<std::string> wanted;
+    for (const std::string& file : candidates) wanted.push_back(lowered(file));
+    std::vector<std::string> found;
+    for (const auto& entry : entries) {
+        std::string name = lowered(entry.path().filename().string());
+        if (std::find(wanted.begin(), wanted.end(), name) != wanted.end() && entry.is_regular_file(error)) {
+            found.push_back(entry.path().string());
+        }
+    }
+    // the directory's order is arbitrary: pick the same one every time
+    std::sort(found.begin(), found.end());
+    return found.empty() ? std::string() : found.front();
+}
+
 }  // namespace
 
 std::vector<std::string> pluginSearchPath() {
     std::vector<std::string> folders;
     const char* buildDir = std::getenv("TARN_PLUGIN_DIR");
     folders.push_back(buildDir != nullptr && *buildDir != '\0' ? buildDir : TARN_BUILD_PLUGIN_DIR);
-    appendPathList(folders, std::getenv("VST_PATH"));
+    // as in most Linux hosts, a VST_PATH that is set is the whole list
+    if (const char* vstPath = std::getenv("VST_PATH")) {
+        appendPathList(folders, vstPath);
+        return folders;
+    }
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
         folders.push_back(std::string(home) + "/.vst");
     }
@@ -39,13 +75,11 @@ std::vector<std::string> pluginSearchPath() {
 }
 
 std::string findPlugin(const std::string& shortName) {
-    const std::string candidates[] = {shortName + ".so", "tarn_" + shortName + ".so", shortName + "-vst.so"};
+    const std::vector<std::string> candidates = {shortName + ".so", "tarn_" + shortName + ".so",
+                                                 shortName + "-vst.so"};
     for (const std::string& folder : pluginSearchPath()) {
-        for (const std::string& file : candidates) {
-            std::filesystem::path path = std::filesystem::path(folder) / file;
-            std::error_code error;
-            if (std::filesystem::is_regular_file(path, error)) return path.string();
-        }
+        std::string found = findIn(folder, candidates);
+        if (!found.empty()) return found;
     }
     return {};
 }

@@ -6,9 +6,11 @@
 #include "host/command_line.h"
 #include "host/commands.h"
 #include "host/demo_signal.h"
+#include "host/file_checks.h"
 #include "host/host_error.h"
 #include "host/plugin_locator.h"
 #include "host/plugin_settings.h"
+#include "host/level_meter.h"
 #include "host/renderer.h"
 
 namespace host {
@@ -21,8 +23,11 @@ constexpr const char* kHelp =
     "by block into OUT. Without IN the built-in demo signal is used. OUT's\n"
     "extension picks its format: .wav 32-bit float (also without extension),\n"
     ".flac 24-bit, .aiff 32-bit float, .ogg Vorbis. OUT appears only when the\n"
-    "render succeeds. A mono file feeds the left input; the plug-in is told\n"
-    "that the second input is not connected.\n"
+    "render succeeds, and never replaces IN. A mono file feeds the left input;\n"
+    "the plug-in is told that the second input is not connected.\n"
+    "\n"
+    "24-bit FLAC cannot hold samples beyond full scale: tarn clips them, says\n"
+    "how many on stderr, and the summary gives the peak the file holds.\n"
     "\n"
     "  --program NAME|INDEX  select a program the plug-in offers to hosts\n"
     "  --set NAME=VALUE      set a parameter (name or index) to VALUE in 0..1;\n"
@@ -48,6 +53,16 @@ std::unique_ptr<AudioSource> openSource(const CommandLine& line, const std::stri
     return reader;
 }
 
+void warnClipped(const AudioFileWriter& writer, const std::string& path, double renderedPeak) {
+    double share = 100.0 * static_cast<double>(writer.clippedSamples()) / static_cast<double>(writer.samplesWritten());
+    std::fflush(stdout);
+    std::fprintf(stderr,
+                 "tarn: warning: %lld of %lld samples (%.2f%%) clipped at full scale in '%s': the plug-in's "
+                 "output peaks at %+.1f dBFS, %s holds at most 0 dBFS (write .wav or .aiff to keep them)\n",
+                 static_cast<long long>(writer.clippedSamples()), static_cast<long long>(writer.samplesWritten()),
+                 share, path.c_str(), toDbfs(renderedPeak), formatName(writer.format()).c_str());
+}
+
 }  // namespace
 
 int runRender(const Args& args) {
@@ -65,7 +80,10 @@ int runRender(const Args& args) {
     options.blockSize = line.intValue("block", 512, 1, kMaxBlockSize);
     options.keepLatency = line.has("keep-latency");
     const std::string& outputPath = positional.back();
-    outputFormatFor(outputPath);  // an unknown extension fails before any work
+    // bad output paths fail before any work
+    outputFormatFor(outputPath);
+    checkWritableFile(outputPath);
+    if (positional.size() == 3) checkDistinctFiles(positional[1], outputPath);
 
     std::unique_ptr<AudioSource> source = openSource(line, positional.size() == 3 ? &positional[1] : nullptr);
     std::unique_ptr<Plugin> plugin = Plugin::load(locatePlugin(positional[0]));
@@ -77,9 +95,11 @@ int runRender(const Args& args) {
     options.progressLabel = "rendering " + outputPath;
     RenderStats stats = render(*plugin, *source, writer, options);
     writer.commit();
-    std::printf("%s: %lld frames, %d channel(s), latency %d %s, peak %.1f dBFS\n", outputPath.c_str(),
+    if (writer.clippedSamples() > 0) warnClipped(writer, outputPath, stats.outputPeak);
+    std::printf("%s: %lld frames, %d channel(s), latency %d %s, peak %.1f dBFS%s\n", outputPath.c_str(),
                 static_cast<long long>(stats.outputFrames), outputChannels(*plugin), stats.latency,
-                options.keepLatency ? "kept" : "compensated", 20.0 * std::log10(stats.outputPeak));
+                options.keepLatency ? "kept" : "compensated", toDbfs(writer.writtenPeak()),
+                writer.clippedSamples() > 0 ? " (clipped)" : "");
     return 0;
 }
 

@@ -1,5 +1,9 @@
 #include <sndfile.h>
 
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
 #include "host/audio_file_reader.h"
 #include "host/audio_file_writer.h"
 #include "host/demo_signal.h"
@@ -53,6 +57,39 @@ TEST_F(HostAudioFile, EveryOutputFormatReadsBack) {
         EXPECT_EQ(reader.channels(), 2) << name;
         EXPECT_EQ(reader.frames(), 4410) << name;
     }
+}
+
+// A float WAV's fmt chunk carries the extension size that non-PCM formats
+// need (18 bytes, the extension empty), so readers such as sox take it
+// without a warning; the samples and the PEAK chunk after it stay intact.
+TEST_F(HostAudioFile, FloatWavHasTheExtendedFmtChunk) {
+    std::vector<float> block(2 * 3000);
+    for (size_t i = 0; i < block.size(); ++i) block[i] = testSignal(i / 2, static_cast<int>(i % 2)) * 1.5f;
+    AudioFileWriter writer(file("x.wav").string(), 2, 44100);
+    writer.write(block.data(), 3000);
+    writer.commit();
+
+    std::ifstream in(file("x.wav"), std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 44u);
+    auto u32 = [&](size_t at) { return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24; };
+    EXPECT_EQ(std::string(bytes.begin() + 12, bytes.begin() + 16), "fmt ");
+    EXPECT_EQ(u32(16), 18u);
+    EXPECT_EQ(bytes[20] | bytes[21] << 8, 3) << "IEEE float";
+    EXPECT_EQ(bytes[36] | bytes[37] << 8, 0) << "no extension bytes follow";
+    EXPECT_EQ(u32(4), bytes.size() - 8) << "the RIFF size covers the longer chunk";
+
+    Audio audio = readAudio(file("x.wav"));
+    ASSERT_EQ(audio.samples, block);
+    SF_INFO info{};
+    SNDFILE* sound = sf_open(file("x.wav").c_str(), SFM_READ, &info);
+    ASSERT_NE(sound, nullptr);
+    double peak = 0;
+    EXPECT_EQ(sf_command(sound, SFC_GET_SIGNAL_MAX, &peak, sizeof peak), SF_TRUE) << "the PEAK chunk is found";
+    double expected = 0;
+    for (float x : block) expected = std::max(expected, std::fabs(static_cast<double>(x)));
+    EXPECT_FLOAT_EQ(peak, expected);
+    sf_close(sound);
 }
 
 TEST_F(HostAudioFile, ReaderNamesTheProblem) {

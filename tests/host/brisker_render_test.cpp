@@ -102,8 +102,11 @@ TEST(BriskerCli, InfoAndValidate) {
     TarnRun validate = runTarn("validate brisker");
     EXPECT_EQ(validate.exitCode, 0) << validate.output;
     EXPECT_THAT(validate.output, HasSubstr(" passed, 0 failed"));
-    TarnRun program = runTarn("render brisker " + std::string("/dev/null/out.wav") + " --program de-esser");
+    // refused before anything is written
+    std::filesystem::path out = std::filesystem::temp_directory_path() / "tarn-program-refused.wav";
+    TarnRun program = runTarn("render brisker " + quoted(out) + " --program de-esser");
     EXPECT_EQ(program.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_THAT(program.output, HasSubstr("'de-esser' (index 12) cannot be selected through the VST 2 interface"));
 }
 

@@ -33,7 +33,9 @@ protected:
 };
 
 TEST_F(CliErrors, BadInputFiles) {
-    expectRenderFailure(fake() + " " + quoted(file("missing.wav")) + " " + out(), 1, "cannot read");
+    expectRenderFailure(fake() + " " + quoted(file("missing.wav")) + " " + out(), 1,
+                        "cannot read '" + file("missing.wav").string() + "': no such file");
+    expectRenderFailure(fake() + " " + quoted(dir_) + " " + out(), 1, "it is a folder, not an audio file");
     std::ofstream(file("junk.wav")) << "RIFF but not really";
     expectRenderFailure(fake() + " " + quoted(file("junk.wav")) + " " + out(), 1, "cannot read");
     writeWav(file("six.wav"), 6, 44100, 100, testSignal);
@@ -42,6 +44,28 @@ TEST_F(CliErrors, BadInputFiles) {
     writeWav(file("at48k.wav"), 2, 48000, 100, testSignal);
     expectRenderFailure(fake() + " " + quoted(file("at48k.wav")) + " " + out() + " --rate 44100", 1,
                         "tarn does not resample");
+}
+
+TEST_F(CliErrors, OutputsThatCannotBeWrittenFailBeforeAnyWork) {
+    expectRenderFailure(fake() + " " + in() + " " + quoted(file("none/out.wav")), 1,
+                        "there is no folder '" + file("none").string() + "'");
+    expectRenderFailure(fake() + " " + in() + " " + quoted(dir_), 1, "it is a folder; give a file name");
+}
+
+// The input must survive any spelling of itself as OUT: the same name, a
+// symbolic link to it, a hard link, a path through "..".
+TEST_F(CliErrors, TheInputIsNeverTheOutput) {
+    std::filesystem::create_symlink(file("in.wav"), file("link.wav"));
+    std::filesystem::create_hard_link(file("in.wav"), file("hard.wav"));
+    std::filesystem::create_directories(file("sub"));
+    for (const std::filesystem::path& output : {file("in.wav"), file("link.wav"), file("hard.wav"),
+                                                file("sub") / ".." / "in.wav"}) {
+        expectRenderFailure(fake() + " " + in() + " " + quoted(output) + " --set gain=0.5", 1,
+                            "is the input file itself");
+    }
+    Audio kept = readAudio(file("in.wav"));
+    ASSERT_EQ(kept.frames(), 1000u);
+    for (size_t i = 0; i < kept.frames(); ++i) ASSERT_EQ(kept.at(i, 0), testSignal(i, 0)) << i;
 }
 
 TEST_F(CliErrors, BadProgramsAndParameters) {
@@ -84,7 +108,7 @@ TEST_F(CliErrors, InfoAndValidateRefuseNonPlugins) {
 }
 
 TEST(CliHelp, EveryCommandHasHelp) {
-    for (const char* command : {"info", "render", "demo", "validate"}) {
+    for (const char* command : {"info", "render", "demo", "validate", "snapshot"}) {
         TarnRun run = runTarn(std::string(command) + " --help");
         EXPECT_EQ(run.exitCode, 0) << command;
         EXPECT_THAT(run.output, StartsWith(std::string("usage: tarn ") + command));

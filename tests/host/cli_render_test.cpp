@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <sstream>
 
 #include "host_support.h"
 
@@ -10,6 +11,7 @@ namespace host::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 class CliRender : public ScratchTest {
 protected:
@@ -66,6 +68,27 @@ TEST_F(CliRender, MonoInputGivesTheDisconnectedMarkerOnTheRight) {
     EXPECT_EQ(out.at(10, 1), -0.25f);
 }
 
+// 24-bit FLAC clips what lies beyond full scale: tarn counts it on stderr and
+// reports the peak the file holds; a float WAV keeps it all.
+TEST_F(CliRender, FixedPointOutputClipsAndSaysHowMuch) {
+    auto loud = [](size_t frame, int channel) { return channel == 0 && frame < 100 ? 1.5f : 0.25f; };
+    writeWav(file("loud.wav"), 2, 44100, 1000, loud);
+    TarnRun flac = render(quoted(file("loud.wav")) + " " + quoted(file("out.flac")));
+    ASSERT_EQ(flac.exitCode, 0) << flac.output;
+    EXPECT_THAT(flac.output, HasSubstr("tarn: warning: 100 of 2000 samples (5.00%) clipped at full scale"));
+    EXPECT_THAT(flac.output, HasSubstr("output peaks at +3.5 dBFS, 24-bit FLAC holds at most 0 dBFS"));
+    EXPECT_THAT(flac.output, HasSubstr("peak 0.0 dBFS (clipped)"));
+    Audio clipped = readAudio(file("out.flac"));
+    EXPECT_NEAR(clipped.at(50, 0), 1.0f, 1e-6);
+    EXPECT_NEAR(clipped.at(500, 0), 0.25f, 1e-6);
+
+    TarnRun wav = render(quoted(file("loud.wav")) + " " + quoted(file("out.wav")));
+    ASSERT_EQ(wav.exitCode, 0) << wav.output;
+    EXPECT_THAT(wav.output, Not(HasSubstr("warning")));
+    EXPECT_THAT(wav.output, HasSubstr("peak 3.5 dBFS\n"));
+    EXPECT_EQ(readAudio(file("out.wav")).at(50, 0), 1.5f);
+}
+
 TEST_F(CliRender, DemoWithNothingBuiltSaysSo) {
     std::filesystem::create_directories(file("empty"));
     std::string environment = "TARN_PLUGIN_DIR=" + quoted(file("empty")) + " HOME=" + quoted(dir_) + " VST_PATH=";
@@ -106,6 +129,20 @@ TEST_F(CliDemo, RendersEveryTarnPluginOfTheBuild) {
     }
     EXPECT_EQ(run.exitCode, built > 0 ? 0 : 1) << run.output;
     EXPECT_EQ(run.output.find("warning"), std::string::npos) << run.output;
+
+    // "!" follows the output peak exactly where it is above full scale
+    std::istringstream lines(run.output);
+    for (std::string line; std::getline(lines, line);) {
+        double inPeak = 0, inRms = 0;
+        std::string outPeak;
+        if (line.rfind("  ", 0) != 0 || line.size() < 30) continue;
+        if (!(std::istringstream(line.substr(28)) >> inPeak >> inRms >> outPeak)) continue;
+        if (outPeak.back() == '!') {
+            EXPECT_GE(std::stod(outPeak), 0.0) << line;
+        } else {
+            EXPECT_LE(std::stod(outPeak), 0.0) << line;
+        }
+    }
 }
 
 }  // namespace

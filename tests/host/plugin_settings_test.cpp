@@ -88,5 +88,25 @@ TEST_F(HostLoad, ShortNamesSearchTheBuildTreeFirstThenVstPath) {
     setenv("TARN_PLUGIN_DIR", savedBuildDir.c_str(), 1);
 }
 
+// A VST_PATH that is set, even empty, is the whole list after the build tree,
+// as hosts read it: plug-ins installed in ~/.vst or /usr/local/lib/vst then
+// stay out of the way.
+TEST_F(HostLoad, ASetVstPathReplacesTheUsualFolders) {
+    std::filesystem::create_directories(file(".vst"));
+    std::filesystem::copy_file(FAKE_DELAY_PATH, file(".vst/homely.so"));
+    const char* home = std::getenv("HOME");
+    const char* buildDir = std::getenv("TARN_PLUGIN_DIR");
+    std::string savedHome = home != nullptr ? home : "", savedBuildDir = buildDir != nullptr ? buildDir : "";
+    setenv("HOME", dir_.c_str(), 1);
+    setenv("TARN_PLUGIN_DIR", "/nonexistent", 1);
+    unsetenv("VST_PATH");
+    EXPECT_EQ(locatePlugin("HOMELY"), file(".vst/homely.so").string());
+    setenv("VST_PATH", "", 1);
+    EXPECT_EQ(errorOf([] { locatePlugin("homely"); }), "no plug-in named 'homely' in /nonexistent");
+    unsetenv("VST_PATH");
+    setenv("HOME", savedHome.c_str(), 1);
+    setenv("TARN_PLUGIN_DIR", savedBuildDir.c_str(), 1);
+}
+
 }  // namespace
 }  // namespace host::test

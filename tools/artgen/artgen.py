@@ -15,10 +15,13 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import brisker  # noqa: E402
+import emberon  # noqa: E402
+import glister  # noqa: E402
+import rumbler  # noqa: E402
 import parts  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[2]
-PRODUCTS = {"brisker": brisker}
+PRODUCTS = {"brisker": brisker, "emberon": emberon, "rumbler": rumbler, "glister": glister}
 
 
 def main(argv):

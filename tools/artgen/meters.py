@@ -11,7 +11,7 @@ The swing dial of GuiSwingMeter: angle = 216 deg - value * 252 deg for value 0..
 """
 import math
 
-from svg import NARROW, SANS, num, polar, text_width
+from svg import SANS, polar
 
 IVORY_TOP = "#f3ead0"
 IVORY_BOTTOM = "#e7dbbb"
@@ -76,7 +76,6 @@ def level_scale(svg, cx, cy, r_base=76.5, gain=1.0):
     ticks(svg, cx, cy, [db_angle(-38)], r_base - 5.2, r_base + 0.4, INK, 1.1)
     for d in majors:
         label(svg, cx, cy, r_base + 8.6, db_angle(d), "%d" % d if d else "0", 6.5, INK)
-    label(svg, cx, cy, r_base + 8.6, db_angle(over_db) - 3.2, "+", 6.5, RED)
 
 
 def gr_scale(svg, cx, cy, feed, r_base=55.0):

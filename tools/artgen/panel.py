@@ -1,7 +1,6 @@
 """The family look of a Tarn faceplate: gradient plate with its texture, bevel, engraved
 section frames with titles, program strip, slider slots, key wells and rack screws."""
-from svg import NARROW, SANS, num, text_width
-from parts import knob, screw
+from svg import SANS, num, text_width
 
 TITLE_SIZE = 7.0
 TITLE_SPACING = 0.7
@@ -143,14 +142,21 @@ def label_plate(svg, finish, x, y, w, h):
     svg.vline(x + w, y, y + h - 1, "#ffffff", 0.22)
 
 
-def vertical_slot(svg, finish, left, top, width, first, last, handle_h=15, line_row=7, ticks_left=True,
-                  ticks_right=True, tick_len=5, tick_gap=3):
-    """The slot of a vertical slider (value 0 at the bottom) with its scale: one tick per
-    tenth of the travel, on the row where the handle's centre line lies for that value."""
-    cx = left + width // 2  # the slot's two middle columns are cx - 1 and cx (even widths)
+def slider_rows(first, last, values, line_row=7):
+    """The rows of a vertical slider's handle centre line (value 0 at the bottom) for
+    the values, as the slider computes the handle's place: first + int(travel * (1 - v))."""
     travel = last - first
-    rows = [first + int(travel * (1.0 - k / 10.0)) + line_row for k in range(11)]
-    top_row, bottom_row = rows[10], rows[0]
+    return [first + int(travel * (1.0 - v)) + line_row for v in values]
+
+
+def vertical_slot(svg, finish, left, top, width, first, last, handle_h=15, line_row=7, ticks_left=True,
+                  ticks_right=True, tick_len=5, tick_gap=3, steps=10, majors=(0, 5, 10)):
+    """The slot of a vertical slider (value 0 at the bottom) with its scale: a tick for
+    each step of the travel (tenths unless steps says otherwise), on the row where the
+    handle's centre line lies for that value."""
+    cx = left + width // 2  # the slot's two middle columns are cx - 1 and cx (even widths)
+    rows = slider_rows(first, last, [k / float(steps) for k in range(steps + 1)], line_row)
+    top_row, bottom_row = rows[steps], rows[0]
     x1, x2 = cx - 2, cx + 1
     svg.px(x1 - 1, top_row - 5, 6, bottom_row - top_row + 11, "#000000", 0.22)
     svg.px(x1, top_row - 4, 4, bottom_row - top_row + 9, finish.slot)
@@ -158,7 +164,7 @@ def vertical_slot(svg, finish, left, top, width, first, last, handle_h=15, line_
     svg.hline(x1 - 1, x2 + 1, bottom_row + 6, "#ffffff", 0.45)
     svg.vline(x2 + 2, top_row - 4, bottom_row + 5, "#ffffff", 0.45)
     for k, row in enumerate(rows):
-        n = tick_len + (2 if k in (0, 5, 10) else 0)
+        n = tick_len + (2 if k in majors else 0)
         if ticks_left:
             svg.hline(x1 - tick_gap - n, x1 - tick_gap - 1, row, finish.tick)
         if ticks_right:
@@ -168,3 +174,40 @@ def vertical_slot(svg, finish, left, top, width, first, last, handle_h=15, line_
 
 def horizontal_slot_ticks(first_col, travel, line_col=7):
     return [first_col + int(travel * k / 10.0) + line_col for k in range(11)]
+
+
+def program_row(svg, finish, menu, rocker, keys, key_top):
+    """The program menu's light window (the menu writes dark text over the panel), and
+    the wells of the step rocker and the four memory keys."""
+    x, y, w, h = menu
+    svg.px(x, y, w, h, "#e8e3d3")
+    svg.hline(x - 1, x + w, y - 1, "#000000", 0.55)
+    svg.vline(x - 1, y, y + h, "#000000", 0.55)
+    svg.hline(x, x + w, y + h, "#ffffff", 0.3)
+    svg.vline(x + w, y - 1, y + h - 1, "#ffffff", 0.3)
+    svg.hline(x, x + w - 1, y, "#000000", 0.12)
+    key_well(svg, rocker[0], rocker[1], 33, 13)
+    for left in keys:
+        key_well(svg, left, key_top, 13, 13)
+
+
+def name_mark(svg, finish, rect, name, size=9.0, spacing=2.2):
+    """TARN and the product name, centred in the about screen's click area."""
+    x1, y1, x2, y2 = rect
+    cx = (x1 + x2) / 2.0
+    tarn_w = text_width("TARN", size * 2 / 3, spacing=1.0)
+    name_w = text_width(name, size, spacing=spacing)
+    x0 = cx - (tarn_w + 6 + name_w) / 2.0
+    base = (y1 + y2) / 2.0 + 0.36 * size
+    svg.text(x0, base, "TARN", size * 2 / 3, finish.name, anchor="start", spacing=1.0)
+    svg.text(x0 + tarn_w + 6, base, name, size, finish.name, anchor="start", spacing=spacing)
+
+
+def meter_bezel(svg, finish, fx, fy, fw, fh):
+    """The dark bezel round a meter face; it reaches three rows below the face, where
+    the face's lamp overlaps it."""
+    svg.px(fx - 2, fy - 2, fw + 4, fh + 5, finish.bezel)
+    svg.hline(fx - 2, fx + fw + 2, fy + fh + 3, "#ffffff", 0.5)
+    svg.vline(fx + fw + 2, fy - 2, fy + fh + 2, "#ffffff", 0.5)
+    svg.hline(fx - 3, fx + fw + 1, fy - 3, "#000000", 0.25)
+    svg.vline(fx - 3, fy - 2, fy + fh + 2, "#000000", 0.25)

@@ -2,9 +2,8 @@
 lenses, rubber keys, fader caps, the program rocker and the A/B memory keys. They are
 written once into gui/art/parts.svg (definitions plus a preview sheet) and used by the
 product pictures as <use xlink:href="parts.svg#part-..."/>."""
-import math
 
-from svg import NARROW, SANS, Svg, num, polar
+from svg import SANS, Svg, num, polar
 
 # Knob geometry shared with the toolkit: the pointer turns from 225 degrees (minimum)
 # clockwise through 270 degrees; a 36 px knob's pointer starts at the centre pixel,
