@@ -19,10 +19,8 @@ const frame::EffectIdentity kIdentity{
 
 BriskerEffect::BriskerEffect(audioMasterCallback host)
     : EffectBase(host, 1, kHostParams),
-      hpDry_{{frame::sanitizeRate(44100.0), frame::BiquadFilter::kHighPass, 16.0, 0.71, 0.0},
-             {frame::sanitizeRate(44100.0), frame::BiquadFilter::kHighPass, 16.0, 0.71, 0.0}},
-      hpOut_{{frame::sanitizeRate(44100.0), frame::BiquadFilter::kHighPass, 22.0, 0.71, 0.0},
-             {frame::sanitizeRate(44100.0), frame::BiquadFilter::kHighPass, 22.0, 0.71, 0.0}} {
+      hpDry_(frame::sanitizeRate(44100.0), frame::BiquadFilter::kHighPass, 16.0, 0.71, 0.0),
+      hpOut_(frame::sanitizeRate(44100.0), frame::BiquadFilter::kHighPass, 22.0, 0.71, 0.0) {
     bank_.build(frame::ProgramLayout{kBankSlots, kFieldOrder, kSlotDefaults, "init"});
     setIdentity(kIdentity);
     new BriskerEditor(this);  // the effect owns it from here on
@@ -30,10 +28,8 @@ BriskerEffect::BriskerEffect(audioMasterCallback host)
     const VstIntPtr latency = queryHostTiming();
     meterDelay_ = frame::meterDelay(latency, blockSize(), rate);
     meters_.setDelay(meterDelay_);
-    for (int c = 0; c < 2; ++c) {
-        hpDry_[c] = frame::BiquadFilter(rate, frame::BiquadFilter::kHighPass, 16.0, 0.71, 0.0);
-        hpOut_[c] = frame::BiquadFilter(rate, frame::BiquadFilter::kHighPass, 22.0, 0.71, 0.0);
-    }
+    hpDry_ = frame::StereoBiquadFilter(rate, frame::BiquadFilter::kHighPass, 16.0, 0.71, 0.0);
+    hpOut_ = frame::StereoBiquadFilter(rate, frame::BiquadFilter::kHighPass, 22.0, 0.71, 0.0);
     writeFactoryPrograms(bank_);
     applyProgram(frame::ProgramBank::kCurrent);
     // the glides start where slot 0 puts them, not from zero
@@ -132,31 +128,25 @@ void BriskerEffect::recomputeBandPass() noexcept {
 // ---- suspend and resume ----------------------------------------------------
 
 void BriskerEffect::clearRings(unsigned what) noexcept {
-    for (int c = 0; c < 2; ++c) {
-        if (what & (kClearAudio | kClearInput)) inRing_[c].fill(0.0);
-        if (what & kClearAudio) dryRing_[c].fill(0.0);
-        if (what & (kClearAudio | kClearDrive)) driveRing_[c].fill(0.0);
-        if (what & (kClearAudio | kClearLimiter)) limRing_[c].fill(0.0);
-        if (what & kClearBandPass) bp_[c] = BandPass{};
-    }
+    const frame::DoublePair zero{};
+    if (what & (kClearAudio | kClearInput)) inRing_.fill(zero);
+    if (what & kClearAudio) dryRing_.fill(zero);
+    if (what & (kClearAudio | kClearDrive)) driveRing_.fill(zero);
+    if (what & (kClearAudio | kClearLimiter)) limRing_.fill(zero);
+    if (what & kClearBandPass) bandPass_ = SideChainBandPass{};
 }
 
 void BriskerEffect::suspendDsp() {
     makeUpGain_ = 1.0;
-    limHeld_ = limPeak_ = 0.0;
-    limCount_ = 0;
-    clipCount_[0] = clipCount_[1] = 0;
-    stageEnv_ = 0.0;
+    stage_ = OutputStage{};
     held_[0] = held_[1] = 0.0;
     heldTimer_[0] = heldTimer_[1] = 0;
-    ca_ = cr_ = 0.0;
     recomputeBandPass();
     pendingClear_.store(0, std::memory_order_relaxed);
     clearRings(kClearAudio | kClearBandPass);
     meters_.clear();
-    for (int c = 0; c < 2; ++c) meterLevel_[c] = inEnv_[c] = compEnv_[c] = 0.0;
-    env_ = meanSquare_ = 0.0;
-    holdCount_ = 0;
+    meterState_ = MeterState{};
+    detector_ = Detector{};
     w_ = p_ = 1023;
     q_ = pd_ = pl_ = 0;
     refreshEditor();
@@ -167,12 +157,10 @@ void BriskerEffect::resumeDsp() {
     const double rate = workingRate();
     queryHostTiming();
     setSampleRate(static_cast<float>(rate));
-    for (int c = 0; c < 2; ++c) {
-        hpDry_[c].setRate(rate);
-        hpDry_[c].clear();
-        hpOut_[c].setRate(rate);
-        hpOut_[c].clear();
-    }
+    hpDry_.setRate(rate);
+    hpDry_.clear();
+    hpOut_.setRate(rate);
+    hpOut_.clear();
     applyProgram(frame::ProgramBank::kCurrent);
 }
 

@@ -8,10 +8,12 @@
 #include <atomic>
 
 #include "brisker/brisker_params.h"
-#include "frame/biquad_filter.h"
+#include "brisker/brisker_stages.h"
 #include "frame/dither_noise.h"
+#include "frame/double_pair.h"
 #include "frame/effect_base.h"
 #include "frame/meter_history.h"
+#include "frame/stereo_biquad_filter.h"
 
 namespace brisker {
 
@@ -49,20 +51,31 @@ protected:
 private:
     static constexpr int kRing = 1024;
     static constexpr int kMask = kRing - 1;
+    // Both channels of a ring position, left in lane 0.
+    using Ring = std::array<frame::DoublePair, kRing>;
 
     // Clears requested by a switch change, carried out by the audio thread at
     // its next block so the rings are never written from two threads.
     enum Clear : unsigned { kClearAudio = 1, kClearDrive = 2, kClearLimiter = 4, kClearInput = 8, kClearBandPass = 16 };
 
-    struct BandPass {
-        double d1 = 0, d2 = 0, y1 = 0, y2 = 0;
-    };
     struct Smoothed {
         std::atomic<double> compress{0}, slope{0}, attack{0}, hold{0}, release{0}, makeUp{0}, input{0}, output{0};
+    };
+    // The meters' per-channel state, carried from block to block.
+    struct MeterState {
+        frame::DoublePair level{}, inEnv{}, compEnv{};  // meter level, input and compressed envelopes
+        int clipCount[2] = {0, 0};
     };
 
     template <bool kAccumulate>
     void process(float** inputs, float** outputs, VstInt32 frames) noexcept;
+    // The block's settings; moves the per-block glides on by one block.
+    BlockSettings beginBlock(VstInt32 frames) noexcept;
+    template <bool kAccumulate>
+    void runMain(const BlockSettings& b, float** inputs, float** outputs, int frames, frame::DoublePair& peak) noexcept;
+    template <bool kAccumulate>
+    void runBypass(const BlockSettings& b, float** inputs, float** outputs, int frames, frame::DoublePair& peak) noexcept;
+    void fileMeters(const BlockSettings& b, int frames, frame::DoublePair peak) noexcept;
     void recomputeBandPass() noexcept;
     void clearRings(unsigned what) noexcept;
     double value(VstInt32 index) const noexcept { return value_[static_cast<size_t>(index)].load(std::memory_order_relaxed); }
@@ -75,26 +88,20 @@ private:
     std::atomic<unsigned> pendingClear_{0};
     Smoothed smooth_;
 
-    // Audio rings: input, dry, drive, limiter per channel.
-    std::array<std::array<double, kRing>, 2> inRing_{}, dryRing_{}, driveRing_{}, limRing_{};
+    // Audio rings: input, dry, drive, limiter.
+    Ring inRing_{}, dryRing_{}, driveRing_{}, limRing_{};
     int w_ = 1023, p_ = 1023, q_ = 0, pd_ = 0, pl_ = 0;
 
-    frame::BiquadFilter hpDry_[2];
-    frame::BiquadFilter hpOut_[2];
-    BandPass bp_[2];
-
-    // Detector, envelope and output-stage state.
-    double env_ = 0, meanSquare_ = 0;
-    int holdCount_ = 0;
-    double ca_ = 0, cr_ = 0;
+    frame::StereoBiquadFilter hpDry_;  // 16 Hz before the drive
+    frame::StereoBiquadFilter hpOut_;  // 22 Hz on the mixed signal
+    SideChainBandPass bandPass_;
+    Detector detector_;
     double makeUpGain_ = 1.0;  // Gs
-    double stageEnv_ = 0;      // E2
-    double limHeld_ = 0, limPeak_ = 0;
-    int limCount_ = 0;
-    int clipCount_[2] = {0, 0};
+    OutputStage stage_;
 
     // Meter state.
-    double meterLevel_[2] = {0, 0}, inEnv_[2] = {0, 0}, compEnv_[2] = {0, 0}, held_[2] = {0, 0};
+    MeterState meterState_;
+    double held_[2] = {0, 0};
     int heldTimer_[2] = {0, 0};
     frame::MeterHistory<kMeters> meters_;
     int meterDelay_ = 1;

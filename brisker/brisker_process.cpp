@@ -1,55 +1,33 @@
-// The compressor's signal path, one block at a time.
+// The compressor's signal path, one block at a time: the block's settings
+// first, then the sample loop of the running or the bypassed path, then the
+// block's meter record.
 #include <algorithm>
 #include <cmath>
 
 #include "brisker/brisker_effect.h"
 #include "frame/dsp_util.h"
-#include "frame/saturation_curve.h"
 
 namespace brisker {
 namespace {
 
-// The soft/hard gain shape: k for the hard knee, q for the soft one.
-inline double kneeHard(double x) noexcept { return x < 2.0 ? 1.0 - x / 4.0 : 1.0 / x; }
-inline double kneeSoft(double x, double s3) noexcept { return 1.01 * (1.0 - s3) / (x + 1.01); }
-
-inline double glide(double s, double target, double amount) noexcept { return s + (target - s) * amount; }
-
 inline int whole(double x) noexcept { return static_cast<int>(x); }
-
-// Values fixed for one block.
-struct Block {
-    double fs;
-    bool process, post, rmsLookAhead, rmsDetector, listen, del, sat, lim;
-    double c1, c2, c3, c4, c5, c6, c7, c8;
-    int n1, n2, nClip;
-    double ka, kr;
-    int dl, nl;
-    double shape, crB, dB;  // S and the release pair frozen at block start
-    int nh;
-    double r, invR, s3;
-    double makeUpTarget;  // Gt
-    double gin, gout, dry;
-};
 
 }  // namespace
 
-template <bool kAccumulate>
-void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) noexcept {
+BlockSettings BriskerEffect::beginBlock(VstInt32 frames) noexcept {
     const int n = frames;
-    if (const unsigned clear = pendingClear_.exchange(0, std::memory_order_relaxed)) clearRings(clear);
-
-    Block b{};
+    BlockSettings b{};
     b.fs = whole(frame::sanitizeRate(sampleRate()));
     const double fs = b.fs;
     b.process = whole(value(kProcess) + 0.5) == 1;
     b.post = whole(value(kPrePost)) == 1;
-    b.rmsLookAhead = value(kRmsPeak) > 0.0;
+    const bool rmsLookAhead = value(kRmsPeak) > 0.0;
     b.rmsDetector = whole(value(kRmsPeak)) != 0;
     b.listen = whole(value(kScl) + 0.5) != 0;
     b.del = whole(value(kDel) + 0.5) != 0;
     b.sat = 2.0 * value(kLimSat) > 1.5;
     b.lim = 2.0 * value(kLimSat) > 0.5 && !b.sat;
+    b.stereoIn = input2Connected();
 
     auto c = [fs](double t) { return frame::timeCoefficient(fs, t); };
     b.c1 = c(0.3);
@@ -65,6 +43,7 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
     b.nClip = whole(fs * 0.015);
 
     // Attack: automatic fast/slow, a fixed 0.1 ms step, or a gliding time.
+    Detector& det = detector_;
     const double vAttack = value(kAttack);
     double sAttack = smooth_.attack.load(std::memory_order_relaxed);
     double a = 0.0;
@@ -77,24 +56,24 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
         a = 0.28;
         sAttack = vAttack;
     } else if (vAttack < 0.1666666) {
-        ca_ = c(0.0001);
+        det.ca = c(0.0001);
         sAttack = vAttack;
     } else {
         a = (sAttack - 0.1666666) * 1.2;
         sAttack = glide(sAttack, vAttack, 0.18);
-        ca_ = c(a * a * a * a * 0.9999 + 0.0001);
+        det.ca = c(a * a * a * a * 0.9999 + 0.0001);
     }
     smooth_.attack.store(sAttack, std::memory_order_relaxed);
 
     // Look-ahead and limiter delays; every path adds up to 1023 samples.
     const double la = (0.17 * a) * (0.17 * a);
-    b.dl = whole(fs * (la + (b.rmsLookAhead ? 0.0012 : 0.0002)));
-    b.dl = std::min(std::min(std::max(b.dl, 1), whole(fs * 0.0035)), 1023);
-    b.nl = std::clamp(whole(fs * 0.0015), 0, 300);
-    q_ = (w_ - b.dl) & kMask;
+    int dl = whole(fs * (la + (rmsLookAhead ? 0.0012 : 0.0002)));
+    dl = std::min(std::min(std::max(dl, 1), whole(fs * 0.0035)), 1023);
+    const int nl = std::clamp(whole(fs * 0.0015), 0, 300);
+    q_ = (w_ - dl) & kMask;
     pd_ = b.del ? q_ : w_;
-    pl_ = (w_ - b.nl) & kMask;
-    p_ = (w_ + (b.del ? b.dl : 0) + (b.lim ? b.nl : 0)) & kMask;
+    pl_ = (w_ - nl) & kMask;
+    p_ = (w_ + (b.del ? dl : 0) + (b.lim ? nl : 0)) & kMask;
 
     // Release: automatic fast/slow, a fixed 10 ms step, or a gliding time.
     const double vRelease = value(kRelease);
@@ -106,12 +85,12 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
         b.kr = 0.00003;
         sRelease = vRelease;
     } else if (vRelease <= 0.1666666) {
-        cr_ = c(0.01);
+        det.cr = c(0.01);
         sRelease = vRelease;
     } else {
         sRelease = glide(sRelease, vRelease, 0.18);
         const double r = (sRelease - 0.1666666) * 1.2;
-        cr_ = c(r * r * r * r * 9.99 + 0.01);
+        det.cr = c(r * r * r * r * 9.99 + 0.01);
     }
     smooth_.release.store(sRelease, std::memory_order_relaxed);
 
@@ -119,8 +98,8 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
     smooth_.hold.store(hold, std::memory_order_relaxed);
     b.shape = hold < 0.5 ? std::sqrt(1.0 - 2.0 * hold) : 0.0;
     b.nh = whole(hold * hold * hold * hold * fs);
-    b.crB = cr_;
-    b.dB = (1.0 - cr_) * b.shape;
+    b.crB = det.cr;
+    b.dB = (1.0 - det.cr) * b.shape;
 
     const double cs = glide(smooth_.compress.load(std::memory_order_relaxed), value(kCompress), 0.05);
     smooth_.compress.store(cs, std::memory_order_relaxed);
@@ -129,12 +108,13 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
     const double slope = glide(smooth_.slope.load(std::memory_order_relaxed), value(kSlope), 0.09);
     smooth_.slope.store(slope, std::memory_order_relaxed);
     b.s3 = slope * slope * slope;
+    b.softScale = 1.01 * (1.0 - b.s3);
 
     // Make-up: automatic (the inverse of the full-scale gain), unity, or gliding dB.
     const double vMakeUp = value(kMakeUp);
     double sMakeUp = smooth_.makeUp.load(std::memory_order_relaxed);
     if (vMakeUp < 0.125) {
-        b.makeUpTarget = 1.0 / (kneeHard(b.r) * b.s3 + kneeSoft(b.r, b.s3));
+        b.makeUpTarget = 1.0 / (kneeHard(b.r) * b.s3 + kneeSoft(b.r, b.softScale));
         sMakeUp = vMakeUp;
     } else if (sMakeUp <= 0.1666666) {
         b.makeUpTarget = 1.0;
@@ -155,160 +135,164 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
     const double mix = value(kMix);
     b.dry = 1.0 - mix * mix;
 
-    const bool stereoIn = input2Connected();
+    b.bpB0 = bpB0_.load(std::memory_order_relaxed);
+    b.bpB2 = bpB2_.load(std::memory_order_relaxed);
+    b.bpA1 = bpA1_.load(std::memory_order_relaxed);
+    b.bpA2 = bpA2_.load(std::memory_order_relaxed);
+    return b;
+}
+
+template <bool kAccumulate>
+void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) noexcept {
+    if (const unsigned clear = pendingClear_.exchange(0, std::memory_order_relaxed)) clearRings(clear);
+    const BlockSettings b = beginBlock(frames);
+    DoublePair peak{};
+    if (b.process)
+        runMain<kAccumulate>(b, inputs, outputs, frames, peak);
+    else
+        runBypass<kAccumulate>(b, inputs, outputs, frames, peak);
+    fileMeters(b, frames, peak);
+}
+
+// Bypassed: the input times the input gain, delayed by the same 1023 samples.
+template <bool kAccumulate>
+void BriskerEffect::runBypass(const BlockSettings& b, float** inputs, float** outputs, int frames,
+                              DoublePair& peak) noexcept {
     const float* inL = inputs[0];
-    const float* inR = stereoIn ? inputs[1] : inputs[0];
+    const float* inR = b.stereoIn ? inputs[1] : inputs[0];
     float* outL = outputs[0];
     float* outR = outputs[1];
-    double peak[2] = {0.0, 0.0};
+    MeterState m = meterState_;
+    double gs = makeUpGain_;
+    int w = w_;
+    for (int i = 0; i < frames; ++i) {
+        const DoublePair x = frame::pairOf(frame::inputSample(inL[i]), frame::inputSample(inR[i])) * b.gin;
+        gs = glide(gs, b.makeUpTarget, 0.005125);
+        const DoublePair level = frame::absOf(x);
+        m.level = glide(m.level, level, b.c1);
+        peak = maxOf(peak, level);
+        inRing_[static_cast<size_t>(w)] = x;
+        w = (w + 1) & kMask;
+        const DoublePair out = inRing_[static_cast<size_t>(w)];
+        frame::storeSample<kAccumulate>(outL[i], out[0]);
+        frame::storeSample<kAccumulate>(outR[i], out[1]);
+    }
+    m.inEnv = m.compEnv = frame::splat(1.0);
+    meterState_ = m;
+    makeUpGain_ = gs;
+    w_ = w;
+}
 
-    if (!b.process) {
-        // Bypassed: the input times the input gain, delayed by the same 1023 samples.
-        for (int i = 0; i < n; ++i) {
-            const double x[2] = {frame::finiteOrZero(inL[i]) * b.gin, frame::finiteOrZero(inR[i]) * b.gin};
-            makeUpGain_ = glide(makeUpGain_, b.makeUpTarget, 0.005125);
-            for (int ch = 0; ch < 2; ++ch) {
-                meterLevel_[ch] = glide(meterLevel_[ch], std::fabs(x[ch]), b.c1);
-                peak[ch] = std::max(peak[ch], std::fabs(x[ch]));
-                inRing_[ch][w_] = x[ch];
-            }
-            w_ = (w_ + 1) & kMask;
-            frame::storeSample<kAccumulate>(outL[i], inRing_[0][w_]);
-            frame::storeSample<kAccumulate>(outR[i], inRing_[1][w_]);
+// Legend, both channels as pairs: x input after gain, a delayed input, h its
+// 16 Hz high-pass, d the driven side-chain source, y the band-passed detector
+// signal, wet the gained signal, o the output.
+template <bool kAccumulate>
+void BriskerEffect::runMain(const BlockSettings& settings, float** inputs, float** outputs, int frames,
+                            DoublePair& peak) noexcept {
+    const BlockSettings b = settings;  // a local copy: no store in the loop can alias it
+    const float* inL = inputs[0];
+    const float* inR = b.stereoIn ? inputs[1] : inputs[0];
+    float* outL = outputs[0];
+    float* outR = outputs[1];
+    frame::LogicalShiftNoise noise = noise_;
+    frame::StereoBiquadFilter hpDry = hpDry_, hpOut = hpOut_;
+    SideChainBandPass bandPass = bandPass_;
+    Detector det = detector_;
+    OutputStage stage = stage_;
+    MeterState m = meterState_;
+    double gs = makeUpGain_;
+    int w = w_, p = p_, q = q_, pd = pd_, pl = pl_;
+    const double clipLevel = b.lim ? 0.841 : 0.9;
+
+    for (int i = 0; i < frames; ++i) {
+        const double nz = frame::ditherValue(noise.next());
+        gs = glide(gs, b.makeUpTarget, 0.005125);
+        const DoublePair x = frame::pairOf(frame::inputSample(inL[i]), frame::inputSample(inR[i])) * b.gin + nz;
+        p = (p + 1) & kMask;
+        inRing_[static_cast<size_t>(w)] = x;
+        const DoublePair a = inRing_[static_cast<size_t>(p)];
+        dryRing_[static_cast<size_t>(w)] = a;
+        const DoublePair h = hpDry.process(a);
+        const DoublePair hAbs = frame::absOf(h);
+        m.inEnv = glide(m.inEnv, hAbs, b.c1);
+        if (!b.post) {
+            m.level = m.inEnv;
+            peak = maxOf(peak, hAbs);
         }
-        for (int ch = 0; ch < 2; ++ch) inEnv_[ch] = compEnv_[ch] = 1.0;
-    } else {
-        const double bpB0 = bpB0_.load(std::memory_order_relaxed), bpB2 = bpB2_.load(std::memory_order_relaxed);
-        const double bpA1 = bpA1_.load(std::memory_order_relaxed), bpA2 = bpA2_.load(std::memory_order_relaxed);
-        // Legend: x input after gain, a delayed input, h its 16 Hz high-pass, d the driven
-        // side-chain source, y the band-passed detector signal, wet the gained signal.
-        for (int i = 0; i < n; ++i) {
-            const double nz = frame::ditherValue(noise_.next());
-            makeUpGain_ = glide(makeUpGain_, b.makeUpTarget, 0.005125);
-            const double xL = frame::finiteOrZero(inL[i]) * b.gin + nz;
-            const double x[2] = {xL, stereoIn ? frame::finiteOrZero(inR[i]) * b.gin + nz : xL};
-            p_ = (p_ + 1) & kMask;
-            double d[2], y[2];
-            for (int ch = 0; ch < 2; ++ch) {
-                inRing_[ch][w_] = x[ch];
-                const double a = inRing_[ch][p_];
-                dryRing_[ch][w_] = a;
-                const double h = hpDry_[ch].process(a);
-                inEnv_[ch] = glide(inEnv_[ch], std::fabs(h), b.c1);
-                if (!b.post) {
-                    meterLevel_[ch] = inEnv_[ch];
-                    peak[ch] = std::max(peak[ch], std::fabs(h));
-                }
-                driveRing_[ch][w_] = h * b.r;
-                d[ch] = driveRing_[ch][w_];
-                BandPass& f = bp_[ch];
-                y[ch] = bpB0 * d[ch] + bpB2 * f.d2 - bpA1 * f.y1 - bpA2 * f.y2 + nz;
-                f.d2 = f.d1;
-                f.d1 = d[ch];
-                f.y2 = f.y1;
-                f.y1 = y[ch];
-            }
-            double wet[2];
-            if (b.listen) {
-                wet[0] = y[0] / b.r;
-                wet[1] = y[1] / b.r;
-            } else {
-                const double yl = std::fabs(y[0]), yr = std::fabs(y[1]);
-                const double u = std::max(((yl + yr) * 0.7071 + std::max(yl, yr)) * 0.5, 0.001);
-                meanSquare_ = glide(meanSquare_, u * u, b.c3);
-                const double rms = std::sqrt(meanSquare_) * 1.7;
-                const double level = b.rmsDetector ? rms : u;
-                if (b.ka != 0.0) ca_ = (1.0 - (env_ + 1e-8) / (rms + 1e-8)) * b.ka;
-                if (b.kr != 0.0) cr_ = (env_ + 1e-8) * b.kr / (rms + 1e-8);
-                if (level >= env_) {
-                    holdCount_ = 0;
-                    env_ = glide(env_, level, ca_);
-                } else if (holdCount_ < b.nh) {
-                    ++holdCount_;
-                } else {
-                    env_ = (1.0 - b.shape) * (env_ + (level - env_) * b.crB) + b.dB * env_;
-                }
-                const double g = (b.s3 * kneeHard(env_) + kneeSoft(env_, b.s3)) * b.invR;
-                for (int ch = 0; ch < 2; ++ch) {
-                    const double source = b.del ? driveRing_[ch][q_] : d[ch];
-                    wet[ch] = source * g;
-                    compEnv_[ch] = glide(compEnv_[ch], std::fabs(wet[ch]), b.c1);
-                    wet[ch] *= makeUpGain_;
-                }
-            }
-            double o[2];
-            for (int ch = 0; ch < 2; ++ch) {
-                const double out1 = ((dryRing_[ch][pd_] - wet[ch]) * b.dry + wet[ch]) * b.gout;
-                o[ch] = hpOut_[ch].process(out1);
-            }
-            if (b.sat) {
-                const double pk = std::max(std::fabs(o[0]), std::fabs(o[1])) * 1.414;
-                stageEnv_ = glide(stageEnv_, pk, pk > stageEnv_ ? b.c4 : b.c5);
-                const double g = 1.0 / std::max(stageEnv_, 1.0);
-                o[0] = frame::cubicCurve(o[0] * g) * 0.999969;
-                o[1] = frame::cubicCurve(o[1] * g) * 0.999969;
-            } else if (b.lim) {
-                limRing_[0][w_] = o[0];
-                limRing_[1][w_] = o[1];
-                limPeak_ = std::max(limPeak_, std::max(std::fabs(o[0]), std::fabs(o[1])));
-                if (limPeak_ > limHeld_ || limCount_ >= b.n2) {
-                    limHeld_ = limPeak_;
-                    limPeak_ = 0.0;
-                    limCount_ = 0;
-                } else if (limCount_ > b.n1) {
-                    limHeld_ = glide(limHeld_, limPeak_, b.c8);
-                    ++limCount_;
-                } else {
-                    ++limCount_;
-                }
-                const double t = 0.95 * limHeld_;
-                stageEnv_ = glide(stageEnv_, t, t > stageEnv_ ? b.c6 : b.c7);
-                const double g = 1.0 / std::max(stageEnv_, 1.0);
-                o[0] = frame::cubicCurve(limRing_[0][pl_] * g) * 0.999969;
-                o[1] = frame::cubicCurve(limRing_[1][pl_] * g) * 0.999969;
-                pl_ = (pl_ + 1) & kMask;
-            }
-            for (int ch = 0; ch < 2; ++ch) {
-                if (b.post) {
-                    meterLevel_[ch] = glide(meterLevel_[ch], std::fabs(o[ch]), b.c1);
-                    peak[ch] = std::max(peak[ch], std::fabs(o[ch]));
-                }
-                // a channel that stays near full scale for 15 ms lights its clip lamp
-                if (b.lim || b.sat) {
-                    if (peak[ch] > (b.lim ? 0.841 : 0.9))
-                        ++clipCount_[ch];
-                    else
-                        clipCount_[ch] = 0;
-                    if (clipCount_[ch] > b.nClip) peak[ch] = 1.0;
-                }
-            }
-            frame::storeSample<kAccumulate>(outL[i], o[0] + 1e7 * nz);
-            frame::storeSample<kAccumulate>(outR[i], o[1] + 1e7 * nz);
-            w_ = (w_ + 1) & kMask;
-            q_ = (q_ + 1) & kMask;
-            pd_ = (pd_ + 1) & kMask;
+        const DoublePair d = h * b.r;
+        driveRing_[static_cast<size_t>(w)] = d;
+        const DoublePair y = bandPass.process(d, b, nz);
+
+        DoublePair wet;
+        if (b.listen) {
+            wet = y / b.r;
+        } else {
+            const double g = det.gain(y, b);
+            wet = (b.del ? driveRing_[static_cast<size_t>(q)] : d) * g;
+            m.compEnv = glide(m.compEnv, frame::absOf(wet), b.c1);
+            wet = wet * gs;
         }
+        DoublePair o = hpOut.process(((dryRing_[static_cast<size_t>(pd)] - wet) * b.dry + wet) * b.gout);
+        if (b.sat) {
+            o = stage.saturate(o, b);
+        } else if (b.lim) {
+            limRing_[static_cast<size_t>(w)] = o;
+            o = stage.limit(o, limRing_[static_cast<size_t>(pl)], b);
+            pl = (pl + 1) & kMask;
+        }
+        if (b.post) {
+            const DoublePair oAbs = frame::absOf(o);
+            m.level = glide(m.level, oAbs, b.c1);
+            peak = maxOf(peak, oAbs);
+        }
+        // a channel that stays near full scale for 15 ms lights its clip lamp
+        if (b.lim || b.sat) {
+            for (int ch = 0; ch < 2; ++ch) {
+                m.clipCount[ch] = peak[ch] > clipLevel ? m.clipCount[ch] + 1 : 0;
+                if (m.clipCount[ch] > b.nClip) peak[ch] = 1.0;
+            }
+        }
+        const DoublePair out = o + 1e7 * nz;
+        frame::storeSample<kAccumulate>(outL[i], out[0]);
+        frame::storeSample<kAccumulate>(outR[i], out[1]);
+        w = (w + 1) & kMask;
+        q = (q + 1) & kMask;
+        pd = (pd + 1) & kMask;
     }
 
-    // Meter record for this block.
+    if (frames > 0 && !b.listen) det.finishBlock(b);
+    noise_ = noise;
+    hpDry_ = hpDry;
+    hpOut_ = hpOut;
+    bandPass_ = bandPass;
+    detector_ = det;
+    stage_ = stage;
+    meterState_ = m;
+    makeUpGain_ = gs;
+    w_ = w, p_ = p, q_ = q, pd_ = pd, pl_ = pl;
+}
+
+// Meter record for this block.
+void BriskerEffect::fileMeters(const BlockSettings& b, int frames, DoublePair peak) noexcept {
+    MeterState& m = meterState_;
     std::array<double, kMeters> record{};
     for (int ch = 0; ch < 2; ++ch) {
-        const double reduction = (compEnv_[ch] + 0.001) / (inEnv_[ch] + 0.001);
-        meterLevel_[ch] = std::min(meterLevel_[ch], 4.0);
-        inEnv_[ch] = std::min(inEnv_[ch], 4.0);
-        compEnv_[ch] = std::min(compEnv_[ch], 4.0);
-        peak[ch] = std::min(peak[ch], 4.0);
-        if (peak[ch] > held_[ch]) {
-            held_[ch] = peak[ch];
+        const double reduction = (m.compEnv[ch] + 0.001) / (m.inEnv[ch] + 0.001);
+        m.level[ch] = std::min(m.level[ch], 4.0);
+        m.inEnv[ch] = std::min(m.inEnv[ch], 4.0);
+        m.compEnv[ch] = std::min(m.compEnv[ch], 4.0);
+        const double pk = std::min(peak[ch], 4.0);
+        if (pk > held_[ch]) {
+            held_[ch] = pk;
             heldTimer_[ch] = 0;
-        } else if (heldTimer_[ch] < 0.3 * fs) {
-            heldTimer_[ch] += n;
+        } else if (heldTimer_[ch] < 0.3 * b.fs) {
+            heldTimer_[ch] += frames;
         } else {
-            held_[ch] = glide(held_[ch], peak[ch], b.c2);
+            held_[ch] = glide(held_[ch], pk, b.c2);
         }
-        record[kLevelL + ch] = meterLevel_[ch];
+        record[kLevelL + ch] = m.level[ch];
         record[kHeldL + ch] = held_[ch];
-        record[kClipL + ch] = peak[ch] >= 1.0 ? 1.0 : 0.0;
+        record[kClipL + ch] = pk >= 1.0 ? 1.0 : 0.0;
         record[kReductionL + ch] = reduction;
     }
     meters_.push(record);

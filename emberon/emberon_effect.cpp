@@ -10,7 +10,7 @@ namespace {
 
 const frame::EffectIdentity kIdentity{
     "Tarn Emberon", "Tarn Emberon - analog saturation emulator", vstFourCC('W', 'q', '4', 'd'), 0, kSwitches,
-    kFieldOrder,
+    kFieldOrder, kRanges,
 };
 
 void store(std::atomic<double>& a, double v) noexcept { a.store(v, std::memory_order_relaxed); }

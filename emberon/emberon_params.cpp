@@ -13,6 +13,8 @@ const std::array<VstInt32, kFields> kFieldOrder = {kInput,     kDrive,     kShap
 // A fresh slot: everything 0 but mix; the factory table fills in the rest.
 const std::array<float, kFields> kSlotDefaults = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.0f, 1.0f};
 const std::array<frame::SwitchStep, 3> kSwitches = {{{kProcess, 1.0f}, {kBassOn, 1.0f}, {kTrebleOn, 1.0f}}};
+// the editor's three-state meter button writes 0, 1 or 2
+const std::array<frame::ParamRange, 1> kRanges = {{{kPrePost, 0.0f, 2.0f}}};
 
 namespace {
 

@@ -40,6 +40,8 @@ constexpr bool isStored(VstInt32 index) { return (index >= 0 && index < kHostPar
 extern const std::array<VstInt32, kFields> kFieldOrder;
 extern const std::array<float, kFields> kSlotDefaults;
 extern const std::array<frame::SwitchStep, 3> kSwitches;
+// Parameters whose range is not 0..1.
+extern const std::array<frame::ParamRange, 1> kRanges;
 
 // Input, output, bass and treble gain: 10^((v - 0.5) * 1.2), +-12 on the 6 dB per doubling scale.
 double gainOf(double v);

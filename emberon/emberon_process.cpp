@@ -103,7 +103,7 @@ void EmberonEffect::runMain(const BlockSettings& s, float** inputs, float** outp
     frame::LogicalShiftNoise noise = noise_;
     for (VstInt32 i = 0; i < frames; ++i) {
         const double nu = frame::ditherValue(noise.next());
-        const DoublePair d = frame::pairOf(frame::finiteOrZero(inL[i]), frame::finiteOrZero(inR[i])) * s.inputGain + nu;
+        const DoublePair d = frame::pairOf(frame::inputSample(inL[i]), frame::inputSample(inR[i])) * s.inputGain + nu;
         if (s.tap == 0) meter.update(frame::absOf(d));
         DoublePair x = d;
         if (s.bassOn) x = sec.bass(x, nu, s.sections);
@@ -130,8 +130,8 @@ void EmberonEffect::runBypass(const BlockSettings& s, float** inputs, float** ou
     float* outL = outputs[0];
     float* outR = outputs[1];
     for (VstInt32 i = 0; i < frames; ++i) {
-        const double xL = frame::finiteOrZero(inL[i]) * s.inputGain;
-        const double xR = frame::finiteOrZero(inR[i]) * s.inputGain;
+        const double xL = frame::inputSample(inL[i]) * s.inputGain;
+        const double xR = frame::inputSample(inR[i]) * s.inputGain;
         meter.update(frame::absOf(frame::pairOf(xL, xR)));
         frame::storeSample<kAccumulate>(outL[i], xL);
         frame::storeSample<kAccumulate>(outR[i], xR);

@@ -1,5 +1,5 @@
 // Small helpers every signal path shares: rate sanity, time constants,
-// the meter delay and the guard against non-finite host samples.
+// the meter delay and the guard against non-finite and absurd host samples.
 #pragma once
 
 #include <cmath>
@@ -40,10 +40,18 @@ inline void storeSample(float& out, double y) noexcept {
         out = static_cast<float>(y);
 }
 
-// A NaN or infinite host sample enters the signal path as silence, so one bad
-// buffer never locks the recursive filters into NaN.
-inline float finiteOrZero(float x) noexcept {
-    return std::isfinite(x) ? x : 0.0f;
+// The largest sample magnitude a signal path takes in: 100 dB above full scale.
+// No audio comes near it, but a broken upstream plug-in can hand over any float;
+// held here, every stage's arithmetic and the 32-bit output stay finite.
+inline constexpr float kInputCeiling = 1e5f;
+
+// A host sample as the signal path takes it: a NaN or infinity enters as
+// silence, so one bad buffer never locks the recursive filters into NaN, and a
+// finite sample beyond the ceiling is held at the ceiling.
+inline float inputSample(float x) noexcept {
+    if (std::fabs(x) <= kInputCeiling) return x;
+    if (!std::isfinite(x)) return 0.0f;
+    return x < 0.0f ? -kInputCeiling : kInputCeiling;
 }
 
 }  // namespace frame

@@ -56,9 +56,7 @@ void VSTCALLBACK processReplacingEntry(AEffect* e, float** inputs, float** outpu
 }
 
 void VSTCALLBACK setParameterEntry(AEffect* e, VstInt32 index, float value) {
-    EffectBase* effect = EffectBase::fromRecord(e);
-    // a non-finite value from the host changes nothing
-    if (effect && std::isfinite(value)) effect->applyParameter(index, value);
+    if (EffectBase* effect = EffectBase::fromRecord(e)) effect->setParameter(index, value);
 }
 
 float VSTCALLBACK getParameterEntry(AEffect* e, VstInt32 index) {
@@ -102,6 +100,24 @@ EffectBase* EffectBase::fromRecord(AEffect* effect) noexcept {
 }
 
 double EffectBase::physicalValue(VstInt32) const { return 0.0; }
+
+ParamRange EffectBase::parameterRange(VstInt32 index) const noexcept {
+    for (const ParamRange& r : identity_.ranges)
+        if (r.index == index) return r;
+    return {index, 0.0f, 1.0f};
+}
+
+// Broken hosts and automation send anything; a value far outside the range
+// would drive the signal path's formulas (gains, poles, curve tables) into
+// overflow, so it is held at the nearest end, as a knob would be.
+float EffectBase::withinRange(VstInt32 index, float value) const noexcept {
+    const ParamRange r = parameterRange(index);
+    return value < r.lowest ? r.lowest : (value > r.highest ? r.highest : value);
+}
+
+void EffectBase::setParameter(VstInt32 index, float value) {
+    if (std::isfinite(value)) applyParameter(index, withinRange(index, value));
+}
 
 double EffectBase::workingRate() const noexcept { return sanitizeRate(sampleRate()); }
 
@@ -163,9 +179,11 @@ void EffectBase::applyProgram(int slot) {
 }
 
 void EffectBase::automate(VstInt32 index, float value) {
-    applyParameter(index, value);
+    if (!std::isfinite(value)) return;
+    const float v = withinRange(index, value);
+    applyParameter(index, v);
     // indices beyond the host's count are kept by the plug-in but never reported
-    if (index >= 0 && index < paramCount_) hostCall(audioMasterAutomate, index, 0, nullptr, value);
+    if (index >= 0 && index < paramCount_) hostCall(audioMasterAutomate, index, 0, nullptr, v);
 }
 
 void EffectBase::beginEdit(VstInt32 index) const {

@@ -18,6 +18,13 @@ struct SwitchStep {
     float step;
 };
 
+// A parameter whose accepted values are not 0..1.
+struct ParamRange {
+    VstInt32 index;
+    float lowest;
+    float highest;
+};
+
 // What tells one deliverable from another at the host boundary.
 struct EffectIdentity {
     const char* effectName = "";  // also the pin label prefix: "Tarn Brisker 1 In"
@@ -27,6 +34,8 @@ struct EffectIdentity {
     std::span<const SwitchStep> switches;
     // Order in which a program's values go through applyParameter.
     std::span<const VstInt32> applyOrder;
+    // Parameters with a range other than 0..1; every other index takes 0..1.
+    std::span<const ParamRange> ranges = {};
 };
 
 inline constexpr const char* kVendorString = "Tarn";
@@ -44,7 +53,15 @@ public:
     // One host dispatcher call; unknown opcodes and indices out of range answer 0.
     virtual VstIntPtr dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
 
-    // Parameters, normalized 0..1 as the host sends them.
+    // The way in for a value from the host or the editor: a non-finite value
+    // changes nothing, any other is taken to the nearest end of the parameter's
+    // range (values inside it pass unchanged), then goes to applyParameter.
+    void setParameter(VstInt32 index, float value);
+    // The range setParameter holds a parameter to: 0..1 unless the identity lists another.
+    ParamRange parameterRange(VstInt32 index) const noexcept;
+
+    // Parameters, normalized 0..1 as the host sends them. Values from outside
+    // the plug-in arrive through setParameter, already within range.
     virtual void applyParameter(VstInt32 index, float value) = 0;
     virtual float parameterValue(VstInt32 index) const = 0;
     // Physical quantity behind a parameter, for the editor's displays.
@@ -75,7 +92,8 @@ public:
     int storeMemo(int memoSlot, int shownEntry);
     int recallMemo(int memoSlot);
 
-    // An edit reported to the host as automation: applyParameter, then audioMasterAutomate.
+    // An edit reported to the host as automation: the value, held to its range as
+    // setParameter holds it, goes to applyParameter, then to audioMasterAutomate.
     void automate(VstInt32 index, float value);
     void beginEdit(VstInt32 index) const;
     void endEdit(VstInt32 index) const;
@@ -121,6 +139,7 @@ private:
     VstIntPtr dispatchEditor(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
     VstIntPtr pinProperties(VstInt32 index, void* ptr, const char* direction) const;
     VstIntPtr parameterProperties(VstInt32 index, void* ptr) const;
+    float withinRange(VstInt32 index, float value) const noexcept;
     bool canDo(const char* what) const;
 
     std::atomic<float> sampleRate_{44100.0f};

@@ -5,6 +5,7 @@
 
 #include "frame/dsp_util.h"
 #include "frame/text.h"
+#include "glister/glister_editor.h"
 #include "glister/glister_programs.h"
 
 namespace glister {
@@ -17,6 +18,7 @@ const frame::EffectIdentity kIdentity{
     GlisterEffect::kLatency,
     switchParams(),
     applyOrder(),
+    paramRanges(),
 };
 
 }  // namespace
@@ -33,6 +35,7 @@ int indicatorDelayBlocks(VstIntPtr latency, VstIntPtr blockSize, double rate) no
 GlisterEffect::GlisterEffect(audioMasterCallback host)
     : EffectBase(host, 1, kHostParams), path_(frame::sanitizeRate(44100.0)) {
     setIdentity(kIdentity);
+    new GlisterEditor(this);  // the effect owns it from here on
     frame::copyText(nameText_.data(), nameText_.size(), "init");
     bank_.build(frame::ProgramLayout{kBankSlots, fieldParams(), slotDefaults(), "Init"});
     takeWorkingRate();
@@ -46,12 +49,9 @@ GlisterEffect::GlisterEffect(audioMasterCallback host)
 
 // ---- parameters ------------------------------------------------------------
 
-void GlisterEffect::applyParameter(VstInt32 index, float received) {
+void GlisterEffect::applyParameter(VstInt32 index, float v) {
     const bool stored = (index >= 0 && index < kHostParams) || index == kStereoMono;
-    // a non-finite value changes nothing, from the host or from anywhere else
-    if (!stored || !std::isfinite(received)) return;
-    const ParamInfo& info = paramInfo(index);
-    const float v = std::clamp(received, info.lowest, info.highest);
+    if (!stored) return;
     settings_.apply(index, static_cast<double>(v), rate());
     bank_.setParam(frame::ProgramBank::kCurrent, index, v);
     // kept in every slot, so no program change alters it

@@ -9,37 +9,35 @@ constexpr const char* kBlank9 = "         ";
 constexpr const char* kSwitchLabel = " Off/On ";
 
 constexpr std::array<ParamInfo, kParamSlots> kParams{{
-    {"Process", kSwitchLabel, 0.0f, 1.0f},
-    {"HissThresh", "    dB   ", 0.0f, 1.0f},
-    {"HissAttenuation", "   dB   ", 0.0f, 1.0f},
-    {"TransAdjust", "   dB   ", 0.0f, 1.0f},
-    {"EnhEnhance", kBlank8, 0.0f, 1.0f},
-    {"HarmFreq", "    Hz   ", 0.0f, 1.0f},
-    {"HarmAdjust", "   dB   ", 0.0f, 1.0f},
-    {"Mix", kBlank9, 0.0f, 1.0f},
-    {"Output", "   dB  ", 0.0f, 1.0f},
-    {"HissMinFreq", "   Hz   ", 0.0f, 1.0f},
-    {"HissSpeed", kBlank9, 0.0f, 1.0f},
-    {"TransSlope", " dB/oct ", 0.0f, 1.0f},
-    {"TransHiDamp", kBlank8, 0.0f, 1.0f},
-    {"TransRatio", "   1:x  ", 0.0f, 1.0f},
-    {"EnhSlope", " dB/oct ", 0.0f, 1.0f},
-    {"HarmQ", "    Q    ", 0.0f, 1.0f},
-    // the drums programs drive the shaper at 1.16
-    {"HarmDrive", kBlank8, 0.0f, 1.16f},
-    {"HarmFirstOut", kBlank8, 0.0f, 1.0f},
-    {"Saturation", kSwitchLabel, 0.0f, 1.0f},
-    {"HarmProcess", kSwitchLabel, 0.0f, 1.0f},
-    {"EnhProcess", kSwitchLabel, 0.0f, 1.0f},
-    {"TransProcess", kSwitchLabel, 0.0f, 1.0f},
-    {"HissProcess", kSwitchLabel, 0.0f, 1.0f},
-    {kBlank3, kBlank3, 0.0f, 0.0f},
-    {kBlank3, kBlank3, 0.0f, 0.0f},
-    // every program holds -1 here
-    {"StereoMono", kBlank9, -1.0f, 1.0f},
+    {"Process", kSwitchLabel},
+    {"HissThresh", "    dB   "},
+    {"HissAttenuation", "   dB   "},
+    {"TransAdjust", "   dB   "},
+    {"EnhEnhance", kBlank8},
+    {"HarmFreq", "    Hz   "},
+    {"HarmAdjust", "   dB   "},
+    {"Mix", kBlank9},
+    {"Output", "   dB  "},
+    {"HissMinFreq", "   Hz   "},
+    {"HissSpeed", kBlank9},
+    {"TransSlope", " dB/oct "},
+    {"TransHiDamp", kBlank8},
+    {"TransRatio", "   1:x  "},
+    {"EnhSlope", " dB/oct "},
+    {"HarmQ", "    Q    "},
+    {"HarmDrive", kBlank8},
+    {"HarmFirstOut", kBlank8},
+    {"Saturation", kSwitchLabel},
+    {"HarmProcess", kSwitchLabel},
+    {"EnhProcess", kSwitchLabel},
+    {"TransProcess", kSwitchLabel},
+    {"HissProcess", kSwitchLabel},
+    {kBlank3, kBlank3},
+    {kBlank3, kBlank3},
+    {"StereoMono", kBlank9},
 }};
 
-constexpr ParamInfo kUnknown{kBlank3, kBlank3, 0.0f, 0.0f};
+constexpr ParamInfo kUnknown{kBlank3, kBlank3};
 
 constexpr std::array<VstInt32, kSlotFields> kFieldParams{
     kHarmFreq,     kHarmFirstOut, kHarmQ,          kTransRatio,  kHissThresh, kHissSpeed,
@@ -62,6 +60,13 @@ constexpr std::array<VstInt32, kSlotFields> kApplyOrder{
     kHarmProcess, kEnhProcess, kTransProcess, kHissProcess, kStereoMono, kMix,
 };
 
+// Values outside a range are taken as the nearest end: the formulas (fourth
+// roots, damping poles) turn unstable beyond it. Every other index takes 0..1.
+constexpr std::array<frame::ParamRange, 2> kRanges{{
+    {kHarmDrive, 0.0f, 1.16f},  // the drums programs drive the shaper at 1.16
+    {kStereoMono, -1.0f, 1.0f},  // every program holds -1 here
+}};
+
 constexpr std::array<frame::SwitchStep, 6> kSwitches{{
     {kProcess, 1.0f},
     {kSaturation, 1.0f},
@@ -82,5 +87,6 @@ std::span<const VstInt32> fieldParams() noexcept { return kFieldParams; }
 std::span<const float> slotDefaults() noexcept { return kSlotDefaults; }
 std::span<const VstInt32> applyOrder() noexcept { return kApplyOrder; }
 std::span<const frame::SwitchStep> switchParams() noexcept { return kSwitches; }
+std::span<const frame::ParamRange> paramRanges() noexcept { return kRanges; }
 
 }  // namespace glister

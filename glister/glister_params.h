@@ -47,13 +47,9 @@ constexpr int kSlotFields = 24;
 struct ParamInfo {
     const char* name;
     const char* label;
-    // Values outside this range are taken as the nearest end: the formulas
-    // (fourth roots, damping poles) turn unstable beyond it.
-    float lowest;
-    float highest;
 };
 
-// Name, label and range of an index; unknown indices get three blanks.
+// Name and label of an index; unknown indices get three blanks.
 const ParamInfo& paramInfo(VstInt32 index) noexcept;
 
 // Parameter index stored in each of the 24 slot fields, in field order.
@@ -64,5 +60,7 @@ std::span<const float> slotDefaults() noexcept;
 std::span<const VstInt32> applyOrder() noexcept;
 // The switch parameters effGetParameterProperties describes.
 std::span<const frame::SwitchStep> switchParams() noexcept;
+// The parameters whose range is not 0..1 (the frame holds every value to its range).
+std::span<const frame::ParamRange> paramRanges() noexcept;
 
 }  // namespace glister

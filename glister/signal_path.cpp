@@ -72,7 +72,7 @@ SignalPath::BlockResult SignalPath::process(const float* in1, const float* in2, 
     Pair o{};
     for (int i = 0; i < frames; ++i) {
         const double n = frame::ditherValue(noise.next());
-        line_[static_cast<size_t>(w)] = frame::pairOf(frame::finiteOrZero(in1[i]), frame::finiteOrZero(second[i])) + n;
+        line_[static_cast<size_t>(w)] = frame::pairOf(frame::inputSample(in1[i]), frame::inputSample(second[i])) + n;
         r = (r + 1) & kMask;
         w = (w + 1) & kMask;
         const Pair ahead = line_[static_cast<size_t>(r)];
@@ -104,8 +104,8 @@ template <bool kAccumulate>
 void SignalPath::bypass(const float* in1, const float* in2, float* out1, float* out2, int frames) noexcept {
     for (int i = 0; i < frames; ++i) {
         Pair& in = line_[static_cast<size_t>(r_)];
-        in[0] = frame::finiteOrZero(in1[i]);
-        if (in2) in[1] = frame::finiteOrZero(in2[i]);
+        in[0] = frame::inputSample(in1[i]);
+        if (in2) in[1] = frame::inputSample(in2[i]);
         r_ = (r_ + 1) & kMask;
         w_ = (w_ + 1) & kMask;
         const Pair out = line_[static_cast<size_t>(r_)];

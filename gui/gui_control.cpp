@@ -1,18 +1,24 @@
 #include "gui/gui_control.h"
 
+#include <algorithm>
+
 #include "gui/editor_base.h"
 #include "gui/gui_bitmap.h"
 #include "gui/gui_canvas.h"
 #include "gui/gui_frame.h"
+#include "gui/platform/window.h"
 
 namespace gui {
 namespace {
-constexpr int kDoubleClickMs = 500;  // the usual system setting; never below 250 ms
+constexpr int kShortestDoubleClickMs = 250;
 constexpr float kFineFactor = 0.1f;  // wheel and keys with Shift
 }  // namespace
 
 GuiControl::GuiControl(const GuiRect& size, GuiListener* listener, int tag, GuiBitmap* background)
-    : GuiView(size), listener_(listener), tag_(tag), doubleClickTime_(kDoubleClickMs < 250 ? 250 : kDoubleClickMs),
+    : GuiView(size),
+      listener_(listener),
+      tag_(tag),
+      doubleClickTime_(std::max(kShortestDoubleClickMs, platform::doubleClickTimeMs())),
       background_(background) {
     if (background_) background_->retain();
 }

@@ -6,6 +6,7 @@
 #include "gui/gui_display.h"
 #include "gui/gui_frame.h"
 #include "gui/gui_knob.h"
+#include "gui/gui_lamp.h"
 #include "gui/gui_on_off_button.h"
 #include "gui/gui_slider.h"
 
@@ -132,9 +133,9 @@ void PanelEditor::remember(GuiControl* control) {
     if (inRange(control->tag())) binding_[control->tag()].control = control;
 }
 
-GuiDisplay* PanelEditor::makeDisplay(const GuiRect& rect, int alignment) {
+GuiDisplay* PanelEditor::makeDisplay(const GuiRect& rect, int alignment, int style) {
     // drawn on the panel picture, so that a new text never shows over the old one
-    auto* display = new GuiDisplay(rect, panel_, 0);
+    auto* display = new GuiDisplay(rect, panel_, style);
     display->alignPictureOffset();
     display->setFontIndex(kPanelFont);
     display->setTextColour(kDisplayTextColour);
@@ -144,14 +145,14 @@ GuiDisplay* PanelEditor::makeDisplay(const GuiRect& rect, int alignment) {
 }
 
 GuiDisplay* PanelEditor::addName(const NameText& text) {
-    GuiDisplay* display = makeDisplay(text.rect, kAlignCentre);
+    GuiDisplay* display = makeDisplay(text.rect, kAlignCentre, text.style);
     display->setConverter(nameConverter_);
     display->setValue(text.word);
     return display;
 }
 
 GuiDisplay* PanelEditor::addValue(const ValueText& text) {
-    GuiDisplay* display = makeDisplay(text.rect, text.alignment);
+    GuiDisplay* display = makeDisplay(text.rect, text.alignment, text.style);
     display->setConverter(text.converter);
     return display;
 }
@@ -165,13 +166,14 @@ GuiKnob* PanelEditor::addKnob(const KnobRow& row) {
     knob->setResetValue(row.reset);
     frame()->appendChild(knob);
     const auto below = [](GuiPoint p) { return GuiRect{p.h, p.v, p.h + kDisplayWidth, p.v + kDisplayHeight}; };
-    addName({below(row.name), row.word});
-    GuiDisplay* value = addValue({below(row.value), row.converter, row.feed});
+    addName({below(row.name), row.word, row.nameStyle});
+    GuiDisplay* value = addValue({below(row.value), row.converter, row.feed, kAlignCentre, row.valueStyle});
     bind(knob, row.tag, kNormalized, value, row.feed);
     return knob;
 }
 
 GuiSlider* PanelEditor::addSlider(const SliderRow& row) {
+    if (row.nameFirst) addName(row.name);
     const Picture handle(row.handlePicture);
     GuiBitmap* background = panel_;
     GuiPoint offset{row.rect.left, row.rect.top};
@@ -187,7 +189,7 @@ GuiSlider* PanelEditor::addSlider(const SliderRow& row) {
     if (background != panel_) background->release();
     slider->setResetValue(row.reset);
     frame()->appendChild(slider);
-    addName(row.name);
+    if (!row.nameFirst) addName(row.name);
     GuiDisplay* value = addValue(row.value);
     bind(slider, row.tag, kNormalized, value, row.value.feed);
     return slider;
@@ -208,6 +210,15 @@ GuiControl* PanelEditor::addCycle(const CycleRow& row) {
     frame()->appendChild(button);
     bind(button, row.param, row.feed, nullptr, kNormalized, row.sendScale);
     return button;
+}
+
+GuiLamp* PanelEditor::addLamp(const LampRow& row) {
+    addName(row.caption);
+    const Picture picture(row.picture);
+    auto* lamp = new GuiLamp({row.at.h, row.at.v, row.at.h + picture->width(), row.at.v + picture->height() / 2},
+                             picture);
+    frame()->appendChild(lamp);
+    return lamp;
 }
 
 GuiAboutSplash* PanelEditor::addAbout(const AboutRow& row) {

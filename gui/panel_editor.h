@@ -48,6 +48,7 @@ class GuiBitmap;
 class GuiControl;
 class GuiDisplay;
 class GuiKnob;
+class GuiLamp;
 class GuiSlider;
 
 class PanelEditor : public EditorBase, public GuiListener {
@@ -93,6 +94,8 @@ protected:
     GuiSlider* addSlider(const SliderRow& row);
     GuiControl* addSwitch(const SwitchRow& row);
     GuiControl* addCycle(const CycleRow& row);
+    // The caption first, so that the lamp is drawn whole where the two meet.
+    GuiLamp* addLamp(const LampRow& row);
     GuiDisplay* addName(const NameText& text);
     GuiDisplay* addValue(const ValueText& text);
     GuiAboutSplash* addAbout(const AboutRow& row);
@@ -121,7 +124,7 @@ private:
     void updateParameter(VstInt32 param);
     void forgetPanel() noexcept;
     void remember(GuiControl* control);
-    GuiDisplay* makeDisplay(const GuiRect& rect, int alignment);
+    GuiDisplay* makeDisplay(const GuiRect& rect, int alignment, int style);
 
     const PictureTable* pictures_;
     int panelPicture_;

@@ -33,10 +33,12 @@ struct Feed {
 inline constexpr Feed kNormalized{Feed::normalized, 1.0f};
 inline constexpr Feed kPhysical{Feed::physical, 1.0f};
 
-// A display showing a fixed word of the product's control-name converter.
+// A display showing a fixed word of the product's control-name converter. The
+// display styles are GuiDisplay's style bits.
 struct NameText {
     GuiRect rect;
     float word;
+    int style = 0;
 };
 
 // A display showing the parameter's value through a converter.
@@ -45,6 +47,7 @@ struct ValueText {
     frame::ValueToText converter;
     Feed feed;
     int alignment = kAlignCentre;
+    int style = 0;
 };
 
 // A 36 x 36 knob drawn on the panel picture, a 50 x 14 name display above and a
@@ -58,6 +61,7 @@ struct KnobRow {
     frame::ValueToText converter;
     Feed feed;       // what the value display is fed
     float reset;     // the control-click value
+    int nameStyle = 0, valueStyle = 0;
 };
 
 // A slider with its name and value displays. A background picture of 0 means the
@@ -73,6 +77,9 @@ struct SliderRow {
     float reset;
     NameText name;
     ValueText value;
+    // The name display goes in before the slider, so that a handle at the end of its
+    // travel is drawn whole over a name display it reaches into.
+    bool nameFirst = false;
 };
 
 // A latching button at a point; its rect is the picture's width and half its height.
@@ -80,6 +87,14 @@ struct SwitchRow {
     VstInt32 tag;
     GuiPoint at;
     int picture;
+};
+
+// An indicator lamp at a point (the picture's width and half its height) with its
+// caption. The product's editor feeds it; it edits nothing.
+struct LampRow {
+    GuiPoint at;
+    int picture;
+    NameText caption;
 };
 
 // A button stepping through the states of its picture. It edits `param` with its

@@ -30,7 +30,7 @@ RumblerEffect::RumblerEffect(audioMasterCallback host)
     : EffectBase(host, 1, kHostParams), fs_(wholeRate(sampleRate())), path_(fs_.load()) {
     bank_.build(frame::ProgramLayout{kBankSlots, kFieldOrder, kSlotDefaults, "init"});
     setIdentity(frame::EffectIdentity{"Tarn Rumbler", "Tarn Rumbler - bass range enhancing processor",
-                                      vstFourCC('W', 'q', '4', 'c'), kLatency, kSwitches, kFieldOrder});
+                                      vstFourCC('W', 'q', '4', 'c'), kLatency, kSwitches, kFieldOrder, kRanges});
     takeRate();
     hostLatency_ = queryHostTiming();
     meterDelay_ = meterDelayBlocks(hostLatency_, blockSize(), pathRate());

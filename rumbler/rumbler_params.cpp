@@ -14,6 +14,8 @@ const std::array<VstInt32, 9> kFieldOrder = {kGain,   kMix,        kTune,       
 const std::array<float, 9> kSlotDefaults = {0.5f, 1.0f, 0.33f, 0.5f, 0.5f, 0.5f, 1.0f, -1.0f, 1.0f};
 
 const std::array<frame::SwitchStep, 2> kSwitches = {{{kProcess, 1.0f}, {kSaturation, 1.0f}}};
+// every slot starts with -1 here, which reads as stereo
+const std::array<frame::ParamRange, 1> kRanges = {{{kStereoMono, -1.0f, 1.0f}}};
 
 double gainFactor(double v) { return std::pow(10.0, (v - 0.5) * 1.2); }
 

@@ -32,6 +32,8 @@ constexpr bool isStored(VstInt32 index) { return (index >= 0 && index < kHostPar
 extern const std::array<VstInt32, 9> kFieldOrder;
 extern const std::array<float, 9> kSlotDefaults;
 extern const std::array<frame::SwitchStep, 2> kSwitches;
+// Parameters whose range is not 0..1.
+extern const std::array<frame::ParamRange, 1> kRanges;
 
 // 2 pi and e as the formulas use them.
 constexpr double kTwoPi = 6.283185307179586;

@@ -93,7 +93,7 @@ BlockMeter SignalPath::process(const float* inL, const float* inR, float* outL, 
     const float* inSecond = s.stereoInput ? inR : inL;
     for (int i = 0; i < frames; ++i) {
         const double nu = frame::ditherValue(noise.next());
-        const Pair x = frame::pairOf(frame::finiteOrZero(inL[i]), frame::finiteOrZero(inSecond[i])) + nu;
+        const Pair x = frame::pairOf(frame::inputSample(inL[i]), frame::inputSample(inSecond[i])) + nu;
         rings_.dry[w] = x;
         st.lp1 = st.lp1 + (x - st.lp1) * s.c1;
         st.lp2 = st.lp2 + (st.lp1 - st.lp2) * s.c1;

@@ -39,6 +39,8 @@ const char* windowClassName() {
 
 int openWindowCount() { return gOpenCount; }
 
+int doubleClickTimeMs() { return 500; }  // the usual system setting
+
 Status openWindow(void* parent, int width, int height, EventSink& sink, NativeWindow** out) {
     if (const Status checked = checkOpenArguments(parent, width, height, out); checked != Status::ok) return checked;
     auto* w = new NativeWindow;

@@ -102,6 +102,8 @@ PointerState pointerState(NativeWindow* window);
 const char* windowClassName();
 // Number of windows of the module's class that are open.
 int openWindowCount();
+// The longest time between the two clicks of a double click, as the user set it.
+int doubleClickTimeMs();
 const char* describe(Status status);
 // Shows a pop-up menu over the owner window and runs it until it is done; it blocks,
 // as a native pop-up menu does. The panels are windows of their own above all others,

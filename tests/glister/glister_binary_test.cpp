@@ -27,7 +27,7 @@ TEST_F(GlisterBinary, RecordAndIdentity) {
     EXPECT_EQ(effect->numParams, 23);
     EXPECT_EQ(effect->numInputs, 2);
     EXPECT_EQ(effect->numOutputs, 2);
-    EXPECT_EQ(effect->flags, effFlagsCanMono | effFlagsCanReplacing);  // no editor yet
+    EXPECT_EQ(effect->flags, effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing);
     EXPECT_EQ(effect->initialDelay, 1023);
     EXPECT_EQ(effect->uniqueID, 0x57713462);
     EXPECT_EQ(effect->version, 1);
@@ -51,10 +51,11 @@ TEST_F(GlisterBinary, RecordAndIdentity) {
     EXPECT_EQ(dispatch(effect, effGetOutputProperties, 0, 0, &pin), 1);
     EXPECT_STREQ(pin.label, "Tarn Glister 1 Out");
     EXPECT_EQ(dispatch(effect, effGetOutputProperties, 2, 0, &pin), 0);
-    // no editor: the editor opcodes answer 0
+    // the editor's size is its panel picture's
     ERect* rect = nullptr;
-    EXPECT_EQ(dispatch(effect, effEditGetRect, 0, 0, &rect), 0);
-    EXPECT_EQ(dispatch(effect, effEditOpen), 0);
+    ASSERT_EQ(dispatch(effect, effEditGetRect, 0, 0, &rect), 1);
+    EXPECT_EQ(rect->right - rect->left, 622);
+    EXPECT_EQ(rect->bottom - rect->top, 287);
 }
 
 TEST_F(GlisterBinary, ParametersAndProgramsThroughTheDispatcher) {

@@ -158,14 +158,15 @@ TEST(GlisterParams, TransientSlopeBlendAndOrder) {
 TEST(GlisterParams, OutOfRangeTakesTheNearestEndAndNonFiniteIsIgnored) {
     Rig rig;
     GlisterEffect& fx = *rig.fx;
-    fx.applyParameter(kHarmDrive, 5.0f);
+    // the frame's way in (host and editor) holds each value to its range
+    fx.setParameter(kHarmDrive, 5.0f);
     EXPECT_EQ(fx.parameterValue(kHarmDrive), 1.16f);
-    fx.applyParameter(kTransHiDamp, -2.0f);
+    fx.setParameter(kTransHiDamp, -2.0f);
     EXPECT_EQ(fx.parameterValue(kTransHiDamp), 0.0f);
     EXPECT_EQ(fx.bank().param(0, kTransHiDamp), 0.0f);
-    fx.applyParameter(kMix, 0.3f);
-    fx.applyParameter(kMix, std::nanf(""));
-    fx.applyParameter(kMix, INFINITY);
+    fx.setParameter(kMix, 0.3f);
+    fx.setParameter(kMix, std::nanf(""));
+    fx.setParameter(kMix, INFINITY);
     EXPECT_EQ(fx.parameterValue(kMix), 0.3f);
     // indices without a function store nothing
     fx.applyParameter(23, 0.9f);

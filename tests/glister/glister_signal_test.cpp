@@ -183,8 +183,8 @@ TEST(GlisterBadInput, NonFiniteSamplesEnterAsSilence) {
 TEST(GlisterBadInput, ValuesFarOutOfRangeKeepTheOutputFinite) {
     for (float extreme : {1e6f, -1e6f, 3.0f, -3.0f}) {
         Rig rig;
-        for (int i = 0; i < 26; ++i) rig.fx->applyParameter(i, extreme);
-        rig.fx->applyParameter(glister::kProcess, 1.0f);
+        for (int i = 0; i < 26; ++i) rig.fx->setParameter(i, extreme);  // the host's way in
+        rig.fx->setParameter(glister::kProcess, 1.0f);
         const Stereo out = rig.run(musicSignal(4096, 1.0f), 512);
         for (size_t i = 0; i < out.size(); ++i) {
             ASSERT_TRUE(std::isfinite(out.left[i]) && std::isfinite(out.right[i])) << extreme << " at " << i;

@@ -124,8 +124,12 @@ TEST_F(Snapshot, EveryEditorAtHand) {
         SCOPED_TRACE(path);
         // a peer's editor leaks in its own GL stack; finding that is not our job
         std::string environment = ours ? "" : "ASAN_OPTIONS=detect_leaks=0";
-        // Rumbler's lift meter reads 0 dB at its default threshold (-48 dB): raise it so the meter lifts
-        std::string settings = path.filename() == "tarn_rumbler.so" ? " --set threshold=1" : "";
+        // what makes each panel move with the demo signal: Rumbler's lift meter reads 0 dB
+        // at its default threshold (-48 dB), so raise it; Glister shows only lamps, and its
+        // over-enhanced lamp lights when the enhancer widens the demo's highs at full strength
+        std::string settings;
+        if (path.filename() == "tarn_rumbler.so") settings = " --set threshold=1";
+        if (path.filename() == "tarn_glister.so") settings = " --set EnhProcess=1 --set EnhEnhance=1 --set EnhSlope=1";
         TarnRun rest = snapshot(quoted(path) + " " + quoted(file("rest.png")) + " --seconds 0" + settings, environment);
         ASSERT_EQ(rest.exitCode, 0) << rest.output;
         TarnRun live =
