@@ -22,8 +22,8 @@ namespace {
 
 std::chrono::milliseconds runTime() {
     const char* text = std::getenv("TARN_THREADS_SECONDS");
-    const double seconds = text ? std::atof(text) : 0.5;
-    return std::chrono::milliseconds(static_cast<long>(1000.0 * (seconds > 0.0 ? seconds : 0.5)));
+    const double seconds = text ? std::atof(text) : 1.0;
+    return std::chrono::milliseconds(static_cast<long>(1000.0 * (seconds > 0.0 ? seconds : 1.0)));
 }
 
 // A small generator per thread, so that the threads share nothing but the plug-in.
