@@ -63,13 +63,6 @@ constexpr AboutRow kAbout{{134, 217, 299, 227}, kAboutTag, 13143, {63, 12, 375, 
                           "Tarn Emberon ", "Analog saturation emulator by Tarn", {130, 52, 14, 0}, {70, 52, 40, 0}};
 
 // Face, lamp and pivot of the left and right meter.
-struct MeterRow {
-    GuiPoint face;
-    int facePicture;
-    GuiPoint lamp;
-    int lampPicture;
-    GuiPoint pivot;
-};
 constexpr MeterRow kMeterRows[] = {
     {{69, 18}, 13141, {130, 88}, 13138, {136, 111}},
     {{233, 18}, 13142, {292, 88}, 13139, {298, 111}},
