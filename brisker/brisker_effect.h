@@ -85,6 +85,9 @@ private:
     std::array<std::atomic<double>, kStoredParams> value_{};
     // Side-chain band-pass coefficients, shared by both channels.
     std::atomic<double> bpB0_{0}, bpB2_{0}, bpA1_{0}, bpA2_{0};
+    // The last block's band-pass coefficients whose poles were inside the unit circle
+    // (audio thread): b0, b2, a1, a2.
+    std::array<double, 4> lastBandPass_{};
     std::atomic<unsigned> pendingClear_{0};
     Smoothed smooth_;
 

@@ -139,6 +139,18 @@ BlockSettings BriskerEffect::beginBlock(VstInt32 frames) noexcept {
     b.bpB2 = bpB2_.load(std::memory_order_relaxed);
     b.bpA1 = bpA1_.load(std::memory_order_relaxed);
     b.bpA2 = bpA2_.load(std::memory_order_relaxed);
+    // The host's threads write the four one by one, and two of them (automation, a
+    // program the user picks) may write at once: a block can read a mix of two
+    // settings. A mix whose poles leave the unit circle would blow the side chain up
+    // for good, so such a block keeps the last whole set.
+    if (frame::stablePoles(b.bpA1, b.bpA2)) {
+        lastBandPass_ = {b.bpB0, b.bpB2, b.bpA1, b.bpA2};
+    } else {
+        b.bpB0 = lastBandPass_[0];
+        b.bpB2 = lastBandPass_[1];
+        b.bpA1 = lastBandPass_[2];
+        b.bpA2 = lastBandPass_[3];
+    }
     return b;
 }
 

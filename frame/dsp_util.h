@@ -30,6 +30,12 @@ inline int32_t meterDelay(intptr_t latency, intptr_t blockSize, double workingRa
     return static_cast<int32_t>(d);
 }
 
+// Whether the recursion y = ... - a1·y[n-1] - a2·y[n-2] is stable: both poles inside
+// the unit circle. Not a number is not stable.
+constexpr bool stablePoles(double a1, double a2) noexcept {
+    return a2 < 1.0 && a2 > -1.0 && a1 < 1.0 + a2 && -a1 < 1.0 + a2;
+}
+
 // The last step of both processing entries: processReplace overwrites the host's
 // buffer, processAccumulate adds to what it holds (as 32-bit floats).
 template <bool kAccumulate>

@@ -170,12 +170,12 @@ void EffectBase::refreshEditor() const {
 
 void EffectBase::applyProgram(int slot) {
     if (!bank_.contains(slot)) return;
-    currentProgram_ = slot;
+    currentProgram_.store(slot, std::memory_order_relaxed);
     for (VstInt32 index : identity_.applyOrder) applyParameter(index, bank_.param(slot, index));
     settleAfterApply();
     refreshEditor();
     hostCall(audioMasterUpdateDisplay);
-    currentProgram_ = 0;
+    currentProgram_.store(0, std::memory_order_relaxed);
 }
 
 void EffectBase::automate(VstInt32 index, float value) {
@@ -199,14 +199,14 @@ void EffectBase::selectProgramAutomated(int slot) {
     for (VstInt32 index : identity_.applyOrder) beginEdit(index);
     for (VstInt32 index : identity_.applyOrder) automate(index, bank_.param(ProgramBank::kCurrent, index));
     settleAll();
-    currentProgram_ = slot;
+    currentProgram_.store(slot, std::memory_order_relaxed);
     if (slot != ProgramBank::kCurrent) bank_.setName(ProgramBank::kCurrent, bank_.name(slot));
     for (VstInt32 index : identity_.applyOrder) automate(index, bank_.param(slot, index));
     settleAll();
     for (VstInt32 index : identity_.applyOrder) endEdit(index);
     refreshEditor();
     hostCall(audioMasterUpdateDisplay);
-    currentProgram_ = 0;
+    currentProgram_.store(0, std::memory_order_relaxed);
 }
 
 bool EffectBase::copyProgram(int destination) {
@@ -312,7 +312,7 @@ VstIntPtr EffectBase::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
         case effSetProgram:
             if (value >= 0 && value < programCount_) applyProgram(static_cast<int>(value));
             return 0;
-        case effGetProgram: return currentProgram_;
+        case effGetProgram: return currentProgram();
         case effSetProgramName:
             if (text) renameCurrent(text);
             return 0;

@@ -110,7 +110,7 @@ public:
     const ProgramBank& bank() const noexcept { return bank_; }
     const EffectIdentity& identity() const noexcept { return identity_; }
     VstInt32 parameterCount() const noexcept { return paramCount_; }
-    VstInt32 currentProgram() const noexcept { return currentProgram_; }
+    VstInt32 currentProgram() const noexcept { return currentProgram_.load(std::memory_order_relaxed); }
     float sampleRate() const noexcept { return sampleRate_.load(std::memory_order_relaxed); }
     void setSampleRate(float rate) noexcept { sampleRate_.store(rate, std::memory_order_relaxed); }
     VstInt32 blockSize() const noexcept { return blockSize_.load(std::memory_order_relaxed); }
@@ -147,7 +147,7 @@ private:
     audioMasterCallback host_;
     VstInt32 programCount_;
     VstInt32 paramCount_;
-    VstInt32 currentProgram_ = 0;
+    std::atomic<VstInt32> currentProgram_{0};
     std::atomic<VstInt32> blockSize_{1024};
     std::atomic<bool> input2Connected_{true};
     std::atomic<float> vu_{0.0f};

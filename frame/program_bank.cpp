@@ -1,10 +1,24 @@
 #include "frame/program_bank.h"
 
+#include <atomic>
 #include <cassert>
 
 #include "frame/text.h"
 
 namespace frame {
+namespace {
+
+// Stored values are read and written by the host's threads and the editor's at once
+// (automation while the user picks a program): each is one relaxed atomic access.
+float loadField(const float& field) noexcept {
+    return std::atomic_ref<float>(const_cast<float&>(field)).load(std::memory_order_relaxed);
+}
+
+void storeField(float& field, float value) noexcept {
+    std::atomic_ref<float>(field).store(value, std::memory_order_relaxed);
+}
+
+}  // namespace
 
 void ProgramBank::build(const ProgramLayout& layout) {
     assert(layout.fieldParams.size() <= kMaxSlotFields);
@@ -31,19 +45,19 @@ void ProgramBank::setName(int slot, const char* text) noexcept {
 float ProgramBank::param(int slot, VstInt32 index) const noexcept {
     const int f = fieldOf(index);
     if (!contains(slot) || f < 0) return 0.0f;
-    return slots_[static_cast<size_t>(slot)].field[static_cast<size_t>(f)];
+    return loadField(slots_[static_cast<size_t>(slot)].field[static_cast<size_t>(f)]);
 }
 
 void ProgramBank::setParam(int slot, VstInt32 index, float value) noexcept {
     const int f = fieldOf(index);
     if (!contains(slot) || f < 0) return;
-    slots_[static_cast<size_t>(slot)].field[static_cast<size_t>(f)] = value;
+    storeField(slots_[static_cast<size_t>(slot)].field[static_cast<size_t>(f)], value);
 }
 
 void ProgramBank::setParamEverywhere(VstInt32 index, float value) noexcept {
     const int f = fieldOf(index);
     if (f < 0) return;
-    for (auto& s : slots_) s.field[static_cast<size_t>(f)] = value;
+    for (auto& s : slots_) storeField(s.field[static_cast<size_t>(f)], value);
 }
 
 void ProgramBank::setProgram(int slot, const char* programName, std::span<const VstInt32> indices,
@@ -55,7 +69,10 @@ void ProgramBank::setProgram(int slot, const char* programName, std::span<const 
 
 void ProgramBank::copySlot(int from, int to) noexcept {
     if (!contains(from) || !contains(to) || from == to) return;
-    slots_[static_cast<size_t>(to)] = slots_[static_cast<size_t>(from)];
+    const ProgramSlot& source = slots_[static_cast<size_t>(from)];
+    ProgramSlot& target = slots_[static_cast<size_t>(to)];
+    target.name = source.name;
+    for (size_t f = 0; f < kMaxSlotFields; ++f) storeField(target.field[f], loadField(source.field[f]));
 }
 
 }  // namespace frame

@@ -104,11 +104,27 @@ void GlisterEffect::resumeDsp() {
     applyProgram(frame::ProgramBank::kCurrent);
 }
 
+// The host's threads write each coefficient on its own while a block reads them, and
+// two of them (automation, a program the user picks) may write at once: a block can
+// see a mix of two settings. A mix whose poles leave the unit circle would blow the
+// filter up within the block, so such a block keeps the last whole set instead.
+void GlisterEffect::keepFiltersWhole(HarmonicsGenerator::Block& k) noexcept {
+    if (frame::stablePoles(k.band.a1, k.band.a2))
+        lastBand_ = k.band;
+    else
+        k.band = lastBand_;
+    if (frame::stablePoles(k.firstOut.a1, k.firstOut.a2))
+        lastFirstOut_ = k.firstOut;
+    else
+        k.firstOut = lastFirstOut_;
+}
+
 template <bool kAccumulate>
 void GlisterEffect::process(float** inputs, float** outputs, VstInt32 frames) noexcept {
     const int count = std::max(frames, VstInt32{0});
     const float* in2 = input2Connected() ? inputs[1] : nullptr;
-    const BlockSettings s = settings_.blockSettings(rate());
+    BlockSettings s = settings_.blockSettings(rate());
+    keepFiltersWhole(s.harmonicsBlock);
     SignalPath::BlockResult result;
     if (s.process)
         result = path_.process<kAccumulate>(inputs[0], in2, outputs[0], outputs[1], count, s);

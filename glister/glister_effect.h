@@ -52,6 +52,8 @@ public:
 private:
     template <bool kAccumulate>
     void process(float** inputs, float** outputs, VstInt32 frames) noexcept;
+    // The harmonics filters' coefficients for this block, whole (audio thread).
+    void keepFiltersWhole(HarmonicsGenerator::Block& k) noexcept;
     // The host's rate made sane (44100 outside 20000..200000 Hz) and stored back.
     void takeWorkingRate() noexcept;
     double rate() const noexcept { return static_cast<double>(rate_.load(std::memory_order_relaxed)); }
@@ -64,6 +66,9 @@ private:
     IndicatorHistory indicators_;
     int indicatorDelay_ = 1;
     std::array<char, frame::kProgramNameSize> nameText_{};
+    // The last block's filter coefficients whose poles were inside the unit circle.
+    BandPassCoefficients lastBand_{};
+    HighPassCoefficients lastFirstOut_{};
 };
 
 // Blocks by which the lamps trail the audio: the host's output latency over

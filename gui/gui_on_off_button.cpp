@@ -18,7 +18,8 @@ void GuiOnOffButton::paint(GuiCanvas* canvas) {
 
 void GuiOnOffButton::mousePressed(GuiCanvas* canvas, GuiPoint) {
     if (!mouseEnabled_ || !canvas || !(canvas->buttonState() & kButtonLeft)) return;
-    value_ = static_cast<int>(value_) == 0 ? 1.0f : 0.0f;
+    // off is a value that truncates to 0; a value beyond any int turns off too
+    value_ = (value_ > -1.0f && value_ < 1.0f) ? 1.0f : 0.0f;
     notify(canvas);
     trackingIdle(canvas);
 }

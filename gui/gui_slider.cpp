@@ -48,7 +48,11 @@ bool GuiSlider::detachedFrom(GuiView* parent) {
 }
 
 GuiRect GuiSlider::handleRectInView() const {
-    const float fraction = reversed() ? 1.0f - value_ : value_;
+    // a value beyond the range puts the handle at its end, one that is not a number at
+    // the start, and the conversion to pixels stays defined
+    float value = value_ >= 0.0f ? value_ : 0.0f;
+    if (value > 1.0f) value = 1.0f;
+    const float fraction = reversed() ? 1.0f - value : value;
     const int pos = static_cast<int>(static_cast<float>(travel_) * fraction);
     // along the axis: from the value, kept within the travel; across it: the thumb offset
     int start = pos + (horizontal() ? handleOffset_.h : handleOffset_.v);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 
 #include "host/host_error.h"
 
@@ -34,9 +35,12 @@ void ProcessHarness::process(int frames, const TestSignal& signal) {
         float* in = inputs_[static_cast<size_t>(channel)].data();
         for (int i = 0; i < frames; ++i) in[i] = channel < connected ? signal(position_ + i, channel) : 0.0f;
     }
+    const double start = threadCpuSeconds();
     plugin_->process(inputPointers_.data(), outputPointers_.data(), frames);
+    processingSeconds_ += threadCpuSeconds() - start;
     for (int channel = 0; channel < plugin_->numOutputs(); ++channel) {
         const float* out = outputs_[static_cast<size_t>(channel)].data();
+        if (record_) record_->insert(record_->end(), out, out + frames);
         for (int i = 0; i < frames; ++i) {
             if (!std::isfinite(out[i])) ++nonFinite_;
             else peak_ = std::max(peak_, static_cast<double>(std::fabs(out[i])));
@@ -58,6 +62,7 @@ void ProcessHarness::clearStats() {
     peak_ = 0;
     nonFinite_ = 0;
     framesDone_ = 0;
+    processingSeconds_ = 0;
 }
 
 float silence(int64_t, int) { return 0.0f; }
@@ -74,5 +79,11 @@ float whiteNoise(int64_t frame, int channel) {
 float impulses(int64_t frame, int) { return frame % 4410 == 0 ? 1.0f : 0.0f; }
 
 float directCurrent(int64_t, int) { return 0.5f; }
+
+double threadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
+}
 
 }  // namespace host

@@ -32,11 +32,15 @@ public:
     // Calls of blockSize frames until frames have been processed.
     void run(int64_t frames, int blockSize, const TestSignal& signal);
 
-    // Since the last clearStats: largest finite output magnitude, non-finite samples.
+    // Since the last clearStats: largest finite output magnitude, non-finite samples,
+    // and the CPU time of this thread inside the plug-in's processing calls.
     double peak() const { return peak_; }
     int64_t nonFinite() const { return nonFinite_; }
     int64_t framesDone() const { return framesDone_; }
+    double processingSeconds() const { return processingSeconds_; }
     void clearStats();
+    // Appends every output sample from now on (each block channel after channel); null stops.
+    void recordInto(std::vector<float>* sink) { record_ = sink; }
 
 private:
     std::unique_ptr<Plugin> plugin_;
@@ -48,6 +52,8 @@ private:
     double peak_ = 0;
     int64_t nonFinite_ = 0;
     int64_t framesDone_ = 0;
+    double processingSeconds_ = 0;
+    std::vector<float>* record_ = nullptr;
 };
 
 // Test signals, all at most full scale.
@@ -55,5 +61,8 @@ float silence(int64_t frame, int channel);
 float whiteNoise(int64_t frame, int channel);          // full-scale, deterministic
 float impulses(int64_t frame, int channel);           // a full-scale click every 4410 frames
 float directCurrent(int64_t frame, int channel);      // +0.5 on every channel
+
+// The CPU time the calling thread has used, in seconds.
+double threadCpuSeconds();
 
 }  // namespace host

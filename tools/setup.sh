@@ -25,6 +25,8 @@ packages=(
 )
 if [ "$mode" = --all ]; then
   packages+=(
+    # fuzzing with libFuzzer and the sanitizers (tools/run_fuzz.sh)
+    clang-14 libclang-rt-14-dev
     # editor tests and panel pictures under a virtual X server
     xvfb xdotool x11-utils xauth
     # third-party VST 2 plug-ins as test peers for the host

@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstdint>
 #include <limits>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,16 @@ public:
     void parameterText(VstInt32, char* text, size_t) const override { text[0] = '\0'; }
     void processReplace(float**, float**, VstInt32) override {}
     void processAccumulate(float**, float**, VstInt32) override {}
+};
+
+// The bare effect with a bank of three slots of one value.
+class BankEffect : public BareEffect {
+public:
+    BankEffect() {
+        static constexpr VstInt32 kFields[] = {0};
+        static constexpr float kDefaults[] = {0.5f};
+        bank_.build(frame::ProgramLayout{3, kFields, kDefaults, "init"});
+    }
 };
 
 class KeyEditor : public frame::EditorInterface {
@@ -125,6 +136,21 @@ TEST(EffectBaseParameters, TheEntryHoldsValuesToTheirRangeAndPassesTheRestBitFor
     effect.automate(0, std::numeric_limits<float>::quiet_NaN());
     EXPECT_EQ(automated, (std::vector<float>{1.16f, 0.0f}));
     EXPECT_EQ(effect.applied.back(), (std::pair<VstInt32, float>{0, 0.0f}));
+}
+
+// The editor loads programs while the host asks which one is current: under the
+// thread sanitizer an unsynchronised access fails this.
+TEST(EffectBaseThreads, ProgramLoadsWhileTheHostAsksForTheProgram) {
+    BankEffect effect;
+    std::thread editor([&effect] {
+        for (int i = 0; i < 5000; ++i) effect.pickProgram(1 + i % 2);
+    });
+    for (int i = 0; i < 5000; ++i) {
+        const VstIntPtr program = effect.dispatch(effGetProgram, 0, 0, nullptr, 0.0f);
+        EXPECT_TRUE(program >= 0 && program <= 2) << program;
+    }
+    editor.join();
+    EXPECT_EQ(effect.dispatch(effGetProgram, 0, 0, nullptr, 0.0f), 0);
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -52,6 +54,25 @@ TEST(ProgramBank, EverywhereWritesEverySlot) {
     auto bank = makeBank();
     bank.setParamEverywhere(0, 0.75f);
     for (int s = 0; s < bank.size(); ++s) EXPECT_EQ(bank.param(s, 0), 0.75f);
+}
+
+// Automation writes "Current" while the editor's program commands copy and read it:
+// under the thread sanitizer an unsynchronised access fails this.
+TEST(ProgramBankThreads, ValuesWrittenWhileCopiedAndRead) {
+    auto bank = makeBank();
+    constexpr int kSteps = 20000;
+    std::thread automation([&bank] {
+        for (int i = 0; i <= kSteps; ++i) bank.setParam(0, 7, static_cast<float>(i) / kSteps);
+    });
+    float most = 0.0f;
+    for (int i = 0; i < kSteps; ++i) {
+        bank.copySlot(0, 1);
+        most = std::max(most, bank.param(1, 7));
+    }
+    automation.join();
+    bank.copySlot(0, 1);
+    EXPECT_EQ(bank.param(1, 7), 1.0f);
+    EXPECT_LE(most, 1.0f);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Buttons and switches: the latching and momentary buttons, the rocker that springs
 // back, and the cycle button, clicked through the scripted pointer.
+#include <cmath>
+
 #include "gui/gui_cycle_button.h"
 #include "gui/gui_kick_button.h"
 #include "gui/gui_on_off_button.h"
@@ -38,6 +40,14 @@ TEST_F(ButtonTest, OnOffButtonFlipsAtOnceAndShowsTheMatchingHalf) {
     input.rewind();
     click();
     EXPECT_FLOAT_EQ(button->getValue(), 0.0f);
+    // values no int holds (a host's out-of-range parameter) count as on, not as undefined
+    button->setClickable(true);
+    for (float beyond : {1e30f, -INFINITY, NAN}) {
+        button->setValue(beyond);
+        input.rewind();
+        click();
+        EXPECT_FLOAT_EQ(button->getValue(), 0.0f) << beyond;
+    }
 }
 
 TEST_F(ButtonTest, KickButtonIsPressedOnlyWhileThePointerIsOverIt) {

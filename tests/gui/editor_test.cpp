@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "gui/editor_base.h"
 #include "gui/gui_frame.h"
@@ -95,6 +96,21 @@ TEST_F(EditorTest, OpenIdleAndCloseThroughTheDispatcher) {
     dispatch(effEditClose);
     EXPECT_EQ(editor->frame(), nullptr);
     EXPECT_EQ(gui_test::liveViews(), 0);
+}
+
+// Automation from the host's audio thread while the editor idles on its own: under the
+// thread sanitizer an unsynchronised access fails this.
+TEST_F(EditorTest, ParameterChangesFromTheAudioThreadReachTheNextIdle) {
+    dispatch(effEditOpen, &kParent);
+    std::thread audio([this] {
+        for (int i = 0; i < 20000; ++i) editor->parameterChanged(0, 0.5f);
+    });
+    for (int i = 0; i < 2000; ++i) editor->onHostIdle();
+    audio.join();
+    editor->onHostIdle();
+    EXPECT_GT(editor->refreshes, 0);
+    EXPECT_FALSE(editor->isUpdatePending());
+    dispatch(effEditClose);
 }
 
 TEST_F(EditorTest, OpeningAgainClosesTheEarlierFrame) {

@@ -1,6 +1,8 @@
 // Sliders: where the handle is drawn for a value in each orientation, how the
 // pointer maps back to a value, free and handle-only clicks, the end of a drag, Shift,
 // reset, wheel.
+#include <cmath>
+
 #include "gui/gui_slider.h"
 #include "support/control_fixture.h"
 
@@ -74,6 +76,21 @@ TEST_F(SliderTest, Style32AndHorizontalSlidersPutZeroAtTheTopAndLeft) {
     input.press({29 + 60, 205}).release();  // centre at 90: (90 − 20 − 9) / 120
     click();
     EXPECT_NEAR(across->getValue(), 0.5f, 1e-6f);
+}
+
+// A value a host sent out of range, or not a number, puts the handle at an end.
+TEST_F(SliderTest, ValuesBeyondTheRangeDrawTheHandleAtAnEnd) {
+    gui::GuiSlider* slider = vertical(gui::kSliderMinBottom);
+    for (float beyond : {1e30f, INFINITY}) {
+        slider->setValue(beyond);
+        frame->repaintDirty();
+        EXPECT_EQ(stripeRow(), 24) << beyond;
+    }
+    for (float beyond : {-6.5e23f, -INFINITY, NAN}) {
+        slider->setValue(beyond);
+        frame->repaintDirty();
+        EXPECT_EQ(stripeRow(), 134) << beyond;
+    }
 }
 
 TEST_F(SliderTest, ShiftMakesTheDragTenTimesFinerFromWhereItWas) {

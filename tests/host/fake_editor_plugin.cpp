@@ -1,7 +1,8 @@
 // A pass-through plug-in with a plain X11 editor, as a test peer for tarn
 // snapshot: on every idle its editor draws the peak of the audio processed so
 // far as a green bar on grey, so a picture shows whether audio and idle calls
-// reached it.
+// reached it. FAKE_EDITOR_KEEPS_DISPLAY builds one whose close leaves its X
+// connection open, a leak for tarn validate to find.
 #include <X11/Xlib.h>
 
 #include <algorithm>
@@ -38,7 +39,11 @@ void openEditor(FakeEditor& fake, void* parent) {
 void closeEditor(FakeEditor& fake) {
     if (fake.display == nullptr) return;
     XDestroyWindow(fake.display, fake.window);
+#ifdef FAKE_EDITOR_KEEPS_DISPLAY
+    XSync(fake.display, False);
+#else
     XCloseDisplay(fake.display);
+#endif
     fake.display = nullptr;
 }
 

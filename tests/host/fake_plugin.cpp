@@ -1,7 +1,9 @@
 // Small VST 2 plug-ins that exercise the host: a delay with a known latency
 // and a marker for a disconnected second input, and broken variants chosen
 // at compile time (an entry returning null, no entry, a wrong magic, a crash
-// on one-frame blocks, an allocation in every processing call).
+// on one-frame blocks, an allocation in every processing call, a delay line
+// shared by all instances, silence that costs more than sound, a parameter
+// that reads back less than it was set to).
 #include <csignal>
 #include <cstring>
 
@@ -24,6 +26,18 @@ struct FakeDelay {
 };
 
 FakeDelay* self(AEffect* effect) { return static_cast<FakeDelay*>(effect->object); }
+
+#ifdef FAKE_SHARED_STATE
+float sharedRing[2][kLatency] = {};
+#endif
+
+#ifdef FAKE_SLOW_SILENCE
+// Work that only silent samples cost, as a denormal stall would.
+void burn() {
+    volatile float sink = 1.0f;
+    for (int k = 0; k < 64; ++k) sink = sink * 1.0001f + 1.0f;
+}
+#endif
 
 void copyText(void* ptr, const char* text, size_t capacity) {
     std::strncpy(static_cast<char*>(ptr), text, capacity - 1);
@@ -78,8 +92,16 @@ void processReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32
 #endif
     for (VstInt32 i = 0; i < frames; ++i) {
         for (int channel = 0; channel < 2; ++channel) {
-            float delayed = fake.ring[channel][fake.position];
-            fake.ring[channel][fake.position] = inputs[channel][i];
+#ifdef FAKE_SHARED_STATE
+            float* ring = sharedRing[channel];
+#else
+            float* ring = fake.ring[channel];
+#endif
+#ifdef FAKE_SLOW_SILENCE
+            if (inputs[channel][i] == 0.0f) burn();
+#endif
+            float delayed = ring[fake.position];
+            ring[fake.position] = inputs[channel][i];
             outputs[channel][i] = delayed * fake.gain;
         }
         if (!fake.secondInputConnected) outputs[1][i] = kDisconnectedMarker;
@@ -91,7 +113,13 @@ void setParameter(AEffect* effect, VstInt32 index, float value) {
     if (index == 0) self(effect)->gain = value;
 }
 
-float getParameter(AEffect* effect, VstInt32 index) { return index == 0 ? self(effect)->gain : 0.0f; }
+float getParameter(AEffect* effect, VstInt32 index) {
+#ifdef FAKE_DRIFTING_PARAMETER
+    return index == 0 ? 0.9f * self(effect)->gain : 0.0f;
+#else
+    return index == 0 ? self(effect)->gain : 0.0f;
+#endif
+}
 
 AEffect* create(audioMasterCallback host) {
     if (host == nullptr || host(nullptr, audioMasterVersion, 0, 0, nullptr, 0) == 0) return nullptr;

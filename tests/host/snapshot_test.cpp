@@ -152,5 +152,17 @@ TEST_F(Snapshot, EveryEditorAtHand) {
     if (tried == 0) GTEST_SKIP() << "no editor at hand: none of ours is built with one and ZamCompX2 is not installed";
 }
 
+// tarn validate's editor check: 20 opens and closes in a window of its own.
+TEST_F(Snapshot, ValidateFindsAnEditorThatKeepsItsConnection) {
+    TarnRun clean = runTarn("validate " + quoted(FAKE_EDITOR_PATH));
+    EXPECT_THAT(clean.output, HasSubstr("pass  editor opens and closes 20 times               20 cycles")) << clean.output;
+    TarnRun leaky = runTarn("validate " + quoted(FAKE_LEAKY_EDITOR_PATH));
+    EXPECT_EQ(leaky.exitCode, 1);
+    EXPECT_THAT(leaky.output, HasSubstr("FAIL  editor opens and closes 20 times               18 more file descriptors"))
+        << leaky.output;
+    TarnRun headless = runTarn("validate " + quoted(FAKE_EDITOR_PATH), "DISPLAY=");
+    EXPECT_THAT(headless.output, HasSubstr("skip  editor opens and closes 20 times               no X display"));
+}
+
 }  // namespace
 }  // namespace host::test
