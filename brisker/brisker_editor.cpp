@@ -53,13 +53,6 @@ constexpr AboutRow kAbout{{134, 217, 299, 227}, kAboutTag, 12145, {63, 12, 375, 
                           "Tarn Brisker ", "Soft knee compressor by Tarn", {45, 45, 120, 0}, {60, 60, 60, 0}};
 
 // Face, lamp and pivot of the left and right meter.
-struct MeterRow {
-    GuiPoint face;
-    int facePicture;
-    GuiPoint lamp;
-    int lampPicture;
-    GuiPoint pivot;
-};
 constexpr MeterRow kMeterRows[] = {
     {{69, 18}, 12143, {130, 88}, 12140, {136, 111}},
     {{233, 18}, 12144, {292, 88}, 12141, {298, 111}},

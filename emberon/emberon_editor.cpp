@@ -1,5 +1,7 @@
 #include "emberon/emberon_editor.h"
 
+#include <iterator>
+
 #include "emberon/emberon_effect.h"
 #include "emberon_pictures.h"
 #include "frame/text.h"
@@ -22,9 +24,7 @@ void controlNameText(float x, char* text) {
     static constexpr const char* kWords[] = {"gain",    "drive",      "shape",   "freq",   "warmth",
                                              "adjust",  "freq",       "compress", "adjust", "saturation",
                                              "process", "stereo",     "output",  "input",  "mix"};
-    constexpr int kCount = static_cast<int>(sizeof kWords / sizeof kWords[0]);
-    const int i = x > -1.0f && x < static_cast<float>(kCount) ? static_cast<int>(x) : -1;
-    copyText(text, kNumberTextSize, i >= 0 ? kWords[i] : "");
+    pickName(x, text, kWords, static_cast<int>(std::size(kWords)));
 }
 
 constexpr ProgramRowLayout kProgramRow{{98, 233, 209, 244}, 12, {222, 233}, {263, 280, 304, 322}, 18, 13590};
@@ -63,13 +63,6 @@ constexpr AboutRow kAbout{{134, 217, 299, 227}, kAboutTag, 13143, {63, 12, 375, 
                           "Tarn Emberon ", "Analog saturation emulator by Tarn", {130, 52, 14, 0}, {70, 52, 40, 0}};
 
 // Face, lamp and pivot of the left and right meter.
-struct MeterRow {
-    GuiPoint face;
-    int facePicture;
-    GuiPoint lamp;
-    int lampPicture;
-    GuiPoint pivot;
-};
 constexpr MeterRow kMeterRows[] = {
     {{69, 18}, 13141, {130, 88}, 13138, {136, 111}},
     {{233, 18}, 13142, {292, 88}, 13139, {298, 111}},

@@ -18,15 +18,14 @@ int wholePart(double x) noexcept {
     return static_cast<int>(x);
 }
 
-// The integer part selects the name: -0.5 truncates to 0 like 0.5 does.
+}  // namespace
+
 void pickName(float x, char* text, const char* const* names, int count) {
     text[0] = '\0';
     if (!(x == x)) return;
     const int i = wholePart(x);
     if (i >= 0 && i < count) copyText(text, kCap, names[i]);
 }
-
-}  // namespace
 
 void controlNameText(float x, char* text) {
     static const char* const kNames[] = {"gain",    "compress", "slope",      "freq",    "Q",      "attack",

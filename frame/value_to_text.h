@@ -8,6 +8,10 @@ namespace frame {
 
 using ValueToText = void (*)(float value, char* text);
 
+// The name at the value's integer part (-0.5 truncates to 0 like 0.5 does); an empty
+// text outside the list or for NaN. Each product's name displays are built on it.
+void pickName(float x, char* text, const char* const* names, int count);
+
 void controlNameText(float x, char* text);      // compressor control names by index
 void shortNumberText(float x, char* text);      // "12.3", "0.11", "123"
 void makeUpText(float x, char* text);           // "auto" or dB

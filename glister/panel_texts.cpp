@@ -1,9 +1,10 @@
 #include "glister/panel_texts.h"
 
-#include <cmath>
+#include <iterator>
 
 #include "frame/number_text.h"
 #include "frame/text.h"
+#include "frame/value_to_text.h"
 
 namespace glister {
 
@@ -13,11 +14,7 @@ void captionText(float x, char* text) {
         "adjust",    "filt.slope",  "enhance",    "frequency", "Q",      "drive",         "first out",
         "adjust",    "output",      "over enhanced", "peak over", "mix",
     };
-    constexpr int kCount = static_cast<int>(sizeof kCaptions / sizeof kCaptions[0]);
-    text[0] = '\0';
-    // a small negative value truncates to 0 like any other integer part; NaN picks nothing
-    if (!(x > -1.0f && x < static_cast<float>(kCount))) return;
-    frame::copyText(text, frame::kNumberTextSize, kCaptions[static_cast<int>(std::trunc(x))]);
+    frame::pickName(x, text, kCaptions, static_cast<int>(std::size(kCaptions)));
 }
 
 void dbPerOctaveText(float x, char* text) {

@@ -118,9 +118,18 @@ void GuiSlider::track(GuiCanvas* canvas, float reference, GuiPoint where) {
     float startValue = value_;
     int remembered = canvas->buttonState();
     GuiPoint p = where;
-    // a pass that sees the button up ends the drag at once: with Shift still down, the
-    // change of state would otherwise move the value once more
-    for (int now = remembered; now & kButtonLeft; now = canvas->buttonState()) {
+    for (int now = remembered;; now = canvas->buttonState()) {
+        // The pass that sees the button up takes the pointer as it is after that poll, so
+        // a movement made just before letting go still lands. Letting go is no change of
+        // state for Shift (with Shift still down, that would move the value once more).
+        // A frame closing under the drag reads as up: that drag ends where it is.
+        const bool released = !(now & kButtonLeft);
+        if (released) {
+            const GuiFrame* frame = canvas->frame();
+            if (!frame || frame->isClosing() || !frame->isWindowOpen()) return;
+            p = canvas->cursorInView();
+            now |= kButtonLeft;
+        }
         // Shift scales the movement from where the value was when Shift went down
         if (!(now & kKeyShift)) {
             startValue = value_;
@@ -133,6 +142,7 @@ void GuiSlider::track(GuiCanvas* canvas, float reference, GuiPoint where) {
         if (now & kKeyShift) value_ = startValue + (value_ - startValue) / zoomFactor_;
         clampValue();
         notifyIfDirty(canvas);
+        if (released) return;
         p = canvas->cursorInView();
         trackingIdle(canvas);
     }

@@ -97,6 +97,16 @@ struct LampRow {
     NameText caption;
 };
 
+// A needle meter: its face picture with the top-left at `face`, its lamp picture at
+// `lamp` and the needles' pivot, all in panel pixels.
+struct MeterRow {
+    GuiPoint face;
+    int facePicture;
+    GuiPoint lamp;
+    int lampPicture;
+    GuiPoint pivot;
+};
+
 // A button stepping through the states of its picture. It edits `param` with its
 // state times `sendScale` and shows what `feed` gives of it.
 struct CycleRow {

@@ -1,5 +1,7 @@
 #include "rumbler/rumbler_editor.h"
 
+#include <iterator>
+
 #include "frame/text.h"
 #include "gui/gui_bitmap.h"
 #include "gui/gui_frame.h"
@@ -23,9 +25,7 @@ void controlNameText(float x, char* text) {
     static constexpr const char* kWords[] = {"gain",   "tune",    "threshold", "1st",  "2nd<->3rd",
                                              "colour", "2nd+3rd", "steepness", "bass", "saturation",
                                              "process", "stereo", "",          "",     "mix"};
-    constexpr int kCount = static_cast<int>(sizeof kWords / sizeof kWords[0]);
-    const int i = x > -1.0f && x < static_cast<float>(kCount) ? static_cast<int>(x) : -1;
-    copyText(text, kNumberTextSize, i >= 0 ? kWords[i] : "");
+    pickName(x, text, kWords, static_cast<int>(std::size(kWords)));
 }
 
 constexpr ProgramRowLayout kProgramRow{{55, 161, 166, 172}, 12, {179, 161}, {220, 237, 261, 279}, 11, 19590};

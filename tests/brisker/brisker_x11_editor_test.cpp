@@ -3,22 +3,13 @@
 // (XTest). Each step of the user's script runs at the host's next idle, so steps
 // reach controls while they track the pointer.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <deque>
-#include <functional>
-#include <string>
+#include <vector>
 
 #include "brisker/brisker_params.h"
 #include "gui/gui_option_menu.h"
 #include "gui/gui_popup_menu.h"
-#include "tests/gui/support/xvfb_environment.h"
-#include "tests/support/loaded_editor_test.h"
-
-// Xlib's macros (None, Bool, Status) come last, after everything they could break
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-#undef Status
+#include "tests/support/x11_editor_test.h"
 
 namespace {
 
@@ -26,119 +17,9 @@ using namespace testing_support;
 using gui::GuiPoint;
 using gui::GuiRect;
 
-auto* const gXvfb =
-    static_cast<gui_test::XvfbEnvironment*>(::testing::AddGlobalTestEnvironment(new gui_test::XvfbEnvironment));
-
-class BriskerX11 : public LoadedEditorTest {
+class BriskerX11 : public X11EditorTest {
 protected:
-    BriskerX11() : LoadedEditorTest("brisker") {}
-
-    void SetUp() override {
-        if (!gui_test::XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed, no X server to test against";
-        ASSERT_TRUE(gXvfb->started()) << gXvfb->error();
-        LoadedEditorTest::SetUp();
-        dpy = XOpenDisplay(nullptr);
-        ASSERT_NE(dpy, nullptr);
-        parent = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 50, 50, 435, 247, 0, 0, 0x303030);
-        XMapWindow(dpy, parent);
-        XSync(dpy, False);
-        host.onIdle = [this] { next(); };
-        open();
-    }
-    void TearDown() override {
-        host.onIdle = nullptr;
-        LoadedEditorTest::TearDown();
-        if (dpy) XCloseDisplay(dpy);
-    }
-    void open() {
-        ASSERT_EQ(dispatch(effect, effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
-        editor()->setClock(&clock);
-        ASSERT_TRUE(until([&] { return !frame()->isFirstDrawPending(); }));
-    }
-
-    // The user's script: each step runs at one host idle (from inside a tracking loop too).
-    void move(GuiPoint p) {
-        steps.push_back([this, p] {
-            int x = 0, y = 0;
-            Window child = 0;
-            XTranslateCoordinates(dpy, parent, DefaultRootWindow(dpy), p.h, p.v, &x, &y, &child);
-            XTestFakeMotionEvent(dpy, -1, x, y, CurrentTime);
-            XSync(dpy, False);
-        });
-    }
-    void button(bool down) {
-        steps.push_back([this, down] {
-            XTestFakeButtonEvent(dpy, 1, down ? True : False, CurrentTime);
-            XSync(dpy, False);
-        });
-    }
-    void click(GuiPoint p) {
-        move(p);
-        button(true);
-        button(false);
-    }
-    void drag(GuiPoint from, GuiPoint to) {
-        move(from);
-        button(true);
-        move({(from.h + to.h) / 2, (from.v + to.v) / 2});
-        move(to);
-        button(false);
-    }
-    void next() {
-        if (steps.empty()) return;
-        auto step = std::move(steps.front());
-        steps.pop_front();
-        step();
-    }
-    // The host's idle until done (at most about 6 s).
-    bool until(const std::function<bool()>& done) {
-        for (int i = 0; i < 3000 && !done(); ++i) {
-            dispatch(effect, effEditIdle);
-            usleep(2000);
-        }
-        return done();
-    }
-    // Runs the script to its end, and the idles that deliver its last step.
-    void play() {
-        ASSERT_TRUE(until([&] {
-            next();
-            return steps.empty();
-        }));
-        for (int i = 0; i < 20; ++i) {
-            dispatch(effect, effEditIdle);
-            usleep(1000);
-        }
-    }
-    std::vector<float> automated(VstInt32 index) const {
-        std::vector<float> out;
-        for (const HostCall& c : host.callsWith(audioMasterAutomate))
-            if (c.index == index) out.push_back(c.opt);
-        return out;
-    }
-    int count(VstInt32 opcode, VstInt32 index) const {
-        int n = 0;
-        for (const HostCall& c : host.callsWith(opcode)) n += c.index == index;
-        return n;
-    }
-    GuiPoint at(int tag) const { return centre(control(tag)->getBounds()); }
-    std::vector<Window> popupWindows() const {
-        Window root = 0, up = 0, *kids = nullptr;
-        unsigned n = 0;
-        std::vector<Window> out;
-        if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &up, &kids, &n) && kids) {
-            for (unsigned i = 0; i < n; ++i) {
-                XWindowAttributes a{};
-                if (XGetWindowAttributes(dpy, kids[i], &a) && a.override_redirect && a.map_state == IsViewable)
-                    out.push_back(kids[i]);
-            }
-            XFree(kids);
-        }
-        return out;
-    }
-
-    Display* dpy = nullptr;
-    Window parent = 0;
-    std::deque<std::function<void()>> steps;
+    BriskerX11() : X11EditorTest("brisker", 435, 247) {}
 };
 
 TEST_F(BriskerX11, EveryControlWorksFromTheMouse) {
@@ -197,16 +78,11 @@ TEST_F(BriskerX11, EveryControlWorksFromTheMouse) {
     auto layout = editor()->programMenu()->makePopup({0, 0}, false);
     layout->setScreenArea({-100000, -100000, 100000, 100000});
     const GuiPoint entry = centre(layout->itemRect(0, 14));  // "acc guitar2"
-    std::vector<Window> panels;
+    std::vector<WindowId> panels;
     click(centre(menu));
     steps.push_back([&] {
         panels = popupWindows();
-        if (panels.empty()) return;
-        int x = 0, y = 0;
-        Window child = 0;
-        XTranslateCoordinates(dpy, panels[0], DefaultRootWindow(dpy), entry.h, entry.v, &x, &y, &child);
-        XTestFakeMotionEvent(dpy, -1, x, y, CurrentTime);
-        XSync(dpy, False);
+        if (!panels.empty()) pointTo(panels[0], entry);
     });
     button(true);
     button(false);
@@ -238,7 +114,7 @@ TEST_F(BriskerX11, HostClosesTheEditorInsideItsIdleDuringADragAndAnOpenMenu) {
 
     open();
     click(at(22));
-    std::vector<Window> panels;
+    std::vector<WindowId> panels;
     steps.push_back([&] { panels = popupWindows(); });
     steps.push_back([this] { dispatch(effect, effEditClose); });
     play();

@@ -1,5 +1,6 @@
 // Sliders: where the handle is drawn for a value in each orientation, how the
-// pointer maps back to a value, free and handle-only clicks, Shift, reset, wheel.
+// pointer maps back to a value, free and handle-only clicks, the end of a drag, Shift,
+// reset, wheel.
 #include <cmath>
 
 #include "gui/gui_slider.h"
@@ -97,6 +98,13 @@ TEST_F(SliderTest, ShiftMakesTheDragTenTimesFinerFromWhereItWas) {
     input.press({212, 79}).hold(1).setModifiers(gui::kKeyShift).hold(1).moveTo({212, 24}).hold(1).release();
     click();
     EXPECT_NEAR(slider->getValue(), 0.55f, 1e-6f);  // half of the way up, a tenth of it
+}
+
+TEST_F(SliderTest, ADragLetGoRightAfterItsLastMoveEndsThere) {
+    gui::GuiSlider* slider = vertical(gui::kSliderMinBottom);
+    input.press({212, 79}).moveTo({212, 85}).moveTo({212, 90}).release();
+    click();
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.4f);  // 11 px down from the middle of 110
 }
 
 TEST_F(SliderTest, WithoutFreeClickOnlyTheHandleCanBeGrabbed) {

@@ -15,8 +15,7 @@
 // Xlib's macros (None, Bool, Status) come last, after everything they could break
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
-#undef Status
+#include "support/xtest_pointer.h"
 
 namespace {
 
@@ -95,32 +94,9 @@ struct X11ControlTest : ::testing::Test {
         }
         return child;
     }
-    // The mapped override-redirect windows on the screen: the pop-up's panels.
-    std::vector<Window> popupWindows() {
-        Window root = 0, up = 0, *kids = nullptr;
-        unsigned n = 0;
-        std::vector<Window> out;
-        if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &up, &kids, &n) && kids) {
-            for (unsigned i = 0; i < n; ++i) {
-                XWindowAttributes a{};
-                if (XGetWindowAttributes(dpy, kids[i], &a) && a.override_redirect && a.map_state == IsViewable)
-                    out.push_back(kids[i]);
-            }
-            XFree(kids);
-        }
-        return out;
-    }
-    void moveTo(Window w, GuiPoint p) {
-        int x = 0, y = 0;
-        Window child = 0;
-        XTranslateCoordinates(dpy, w, DefaultRootWindow(dpy), p.h, p.v, &x, &y, &child);
-        XTestFakeMotionEvent(dpy, -1, x, y, CurrentTime);
-        XSync(dpy, False);
-    }
-    void button(bool down) {
-        XTestFakeButtonEvent(dpy, 1, down ? True : False, CurrentTime);
-        XSync(dpy, False);
-    }
+    std::vector<Window> popupWindows() { return gui_test::popupWindows(dpy); }
+    void moveTo(Window w, GuiPoint p) { gui_test::movePointer(dpy, w, p); }
+    void button(bool down) { gui_test::pressLeftButton(dpy, down); }
 };
 
 TEST_F(X11ControlTest, ARealDragTurnsTheKnobAndReportsTheEditToTheHost) {
