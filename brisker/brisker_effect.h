@@ -78,6 +78,8 @@ private:
     void fileMeters(const BlockSettings& b, int frames, frame::DoublePair peak) noexcept;
     void recomputeBandPass() noexcept;
     void clearRings(unsigned what) noexcept;
+    bool stateFinite() const noexcept;
+    void restartState() noexcept;
     double value(VstInt32 index) const noexcept { return value_[static_cast<size_t>(index)].load(std::memory_order_relaxed); }
     void setSmoothed(bool all) noexcept;
 

@@ -81,13 +81,17 @@ void parameterLabel(VstInt32 index, char* text, size_t capacity) {
         frame::copyText(text, capacity, k8);
 }
 
+// A switch reads as the signal path takes it: process, DEL and scl round to the
+// nearest whole (on from 0.5), pre/post and RMS/peak take the whole part (post and
+// RMS at 1 only), so a value between the ends never shows one state while the
+// other one plays.
 void parameterText(VstInt32 index, double v, char* text, size_t capacity) {
     frame::copyText(text, capacity, "");
     auto fixed = [&](double x, int decimals) { frame::appendFixed(text, capacity, x, decimals); };
     switch (index) {
         case kProcess:
         case kDel:
-        case kScl: frame::copyText(text, capacity, v > 0.0 ? "on" : "off"); break;
+        case kScl: frame::copyText(text, capacity, static_cast<int>(v + 0.5) == 1 ? "on" : "off"); break;
         case kInput:
         case kOutput: fixed((v - 0.5) * 24.0, 1); break;
         case kCompress:
@@ -128,8 +132,8 @@ void parameterText(VstInt32 index, double v, char* text, size_t capacity) {
         case kScFreq: fixed(scFrequency(v), 0); break;
         case kScQ: fixed(scQuality(v), 1); break;
         case kHold: fixed(fourth(v) * 1000.0, 2); break;
-        case kPrePost: frame::copyText(text, capacity, v > 0.0 ? "post" : "pre"); break;
-        case kRmsPeak: frame::copyText(text, capacity, v > 0.0 ? "RMS" : "peak"); break;
+        case kPrePost: frame::copyText(text, capacity, static_cast<int>(v) == 1 ? "post" : "pre"); break;
+        case kRmsPeak: frame::copyText(text, capacity, static_cast<int>(v) != 0 ? "RMS" : "peak"); break;
         case kLimSat: frame::copyText(text, capacity, 2.0 * v > 1.5 ? "SAT" : (2.0 * v > 0.5 ? "LIM" : "off")); break;
         case kStereoMono: frame::appendNumber8(text, capacity, v); break;
         default: break;

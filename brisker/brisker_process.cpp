@@ -159,9 +159,10 @@ void BriskerEffect::process(float** inputs, float** outputs, VstInt32 frames) no
     if (const unsigned clear = pendingClear_.exchange(0, std::memory_order_relaxed)) clearRings(clear);
     const BlockSettings b = beginBlock(frames);
     DoublePair peak{};
-    if (b.process)
+    if (b.process) {
         runMain<kAccumulate>(b, inputs, outputs, frames, peak);
-    else
+        if (!stateFinite()) restartState();
+    } else
         runBypass<kAccumulate>(b, inputs, outputs, frames, peak);
     fileMeters(b, frames, peak);
 }
@@ -282,6 +283,30 @@ void BriskerEffect::runMain(const BlockSettings& settings, float** inputs, float
     meterState_ = m;
     makeUpGain_ = gs;
     w_ = w, p_ = p, q_ = q, pd_ = pd, pl_ = pl;
+}
+
+// Nothing known drives the running state to NaN or infinity (the input is held
+// within 1e5, every value within its range, the automatic release within one
+// step), but should anything, the stages start afresh and the rings are emptied
+// at the end of that block rather than carry it on for ever.
+bool BriskerEffect::stateFinite() const noexcept {
+    const SideChainBandPass& bp = bandPass_;
+    const MeterState& m = meterState_;
+    const DoublePair pairs = bp.d1 + bp.d2 + bp.y1 + bp.y2 + m.level + m.inEnv + m.compEnv;
+    const Detector& d = detector_;
+    const double sum = pairs[0] + pairs[1] + d.env + d.meanSquare + d.ca + d.cr + stage_.env + stage_.held +
+                       stage_.peak + makeUpGain_;
+    return std::isfinite(sum) && hpDry_.finite() && hpOut_.finite();
+}
+
+void BriskerEffect::restartState() noexcept {
+    clearRings(kClearAudio | kClearBandPass);
+    hpDry_.clear();
+    hpOut_.clear();
+    detector_ = Detector{};
+    stage_ = OutputStage{};
+    meterState_ = MeterState{};
+    makeUpGain_ = 1.0;
 }
 
 // Meter record for this block.

@@ -4,6 +4,7 @@
 // run as one pair of lanes. A block loop copies it into a local and back.
 #pragma once
 
+#include <cmath>
 #include <initializer_list>
 
 #include "frame/biquad_filter.h"
@@ -30,6 +31,12 @@ public:
         if (glide_.through()) return x;
         const double offset = glide_.step();
         return history_.step(glide_.current(), x + offset, offset);
+    }
+
+    // Both histories hold numbers (no NaN, no infinity).
+    bool finite() const noexcept {
+        const DoublePair sum = history_.x1 + history_.x2 + history_.y1 + history_.y2;
+        return std::isfinite(sum[0] + sum[1]);
     }
 
     double frequency() const noexcept { return glide_.frequency(); }

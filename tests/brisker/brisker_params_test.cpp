@@ -66,6 +66,12 @@ TEST_F(BriskerParams, SlopeFrequencyQAndSwitches) {
     EXPECT_EQ(text(brisker::kPrePost, 0.0f), "pre");
     EXPECT_EQ(text(brisker::kRmsPeak, 1.0f), "RMS");
     EXPECT_EQ(text(brisker::kProcess, 0.0f), "off");
+    // between the ends a switch shows what plays
+    EXPECT_EQ(text(brisker::kProcess, 0.3f), "off");
+    EXPECT_EQ(text(brisker::kDel, 0.5f), "on");
+    EXPECT_EQ(text(brisker::kPrePost, 0.9f), "pre");
+    EXPECT_EQ(text(brisker::kPrePost, 1.0f), "post");
+    EXPECT_EQ(text(brisker::kRmsPeak, 0.5f), "peak");
     EXPECT_EQ(text(brisker::kStereoMono, 0.5f), "0.500000");
 }
 
