@@ -53,6 +53,12 @@ private:
     static constexpr int kMask = kRing - 1;
     // Both channels of a ring position, left in lane 0.
     using Ring = std::array<frame::DoublePair, kRing>;
+    // One chunk of the block loop's passes: what the input side hands on.
+    static constexpr int kChunk = 128;
+    struct Scratch {
+        std::array<frame::DoublePair, kChunk> y, hAbs;  // band-passed detector signal, |high-passed input|
+        std::array<double, kChunk> nz, gs, g;           // dither, make-up gain, detector gain
+    };
 
     // Clears requested by a switch change, carried out by the audio thread at
     // its next block so the rings are never written from two threads.
@@ -95,6 +101,7 @@ private:
 
     // Audio rings: input, dry, drive, limiter.
     Ring inRing_{}, dryRing_{}, driveRing_{}, limRing_{};
+    Scratch scratch_{};
     int w_ = 1023, p_ = 1023, q_ = 0, pd_ = 0, pl_ = 0;
 
     frame::StereoBiquadFilter hpDry_;  // 16 Hz before the drive

@@ -199,6 +199,13 @@ void BriskerEffect::runBypass(const BlockSettings& b, float** inputs, float** ou
 // Legend, both channels as pairs: x input after gain, a delayed input, h its
 // 16 Hz high-pass, d the driven side-chain source, y the band-passed detector
 // signal, wet the gained signal, o the output.
+//
+// The block runs in chunks, each in three passes: the input side up to the
+// band-passed detector signal, the detector's gain, then the output side. Each
+// sample sees the same operations in the same order as in one loop; apart, the
+// detector's long recursion (a division and a square root a sample) no longer
+// holds up the filters of the other two. A chunk stops short of where the input
+// side would overwrite a ring position the output side still has to read.
 template <bool kAccumulate>
 void BriskerEffect::runMain(const BlockSettings& settings, float** inputs, float** outputs, int frames,
                             DoublePair& peak) noexcept {
@@ -216,61 +223,73 @@ void BriskerEffect::runMain(const BlockSettings& settings, float** inputs, float
     double gs = makeUpGain_;
     int w = w_, p = p_, q = q_, pd = pd_, pl = pl_;
     const double clipLevel = b.lim ? 0.841 : 0.9;
+    Scratch& t = scratch_;
+    // the output side reads the dry and drive rings up to this far behind the input side
+    const int reach = (w - q) & kMask;
+    const int chunk = std::min(kChunk, kRing - reach);
 
-    for (int i = 0; i < frames; ++i) {
-        const double nz = frame::ditherValue(noise.next());
-        gs = glide(gs, b.makeUpTarget, 0.005125);
-        const DoublePair x = frame::pairOf(frame::inputSample(inL[i]), frame::inputSample(inR[i])) * b.gin + nz;
-        p = (p + 1) & kMask;
-        inRing_[static_cast<size_t>(w)] = x;
-        const DoublePair a = inRing_[static_cast<size_t>(p)];
-        dryRing_[static_cast<size_t>(w)] = a;
-        const DoublePair h = hpDry.process(a);
-        const DoublePair hAbs = frame::absOf(h);
-        m.inEnv = glide(m.inEnv, hAbs, b.c1);
-        if (!b.post) {
-            m.level = m.inEnv;
-            peak = maxOf(peak, hAbs);
+    for (int at = 0; at < frames; at += chunk) {
+        const int n = std::min(chunk, frames - at);
+        int wi = w;
+        for (int i = 0; i < n; ++i) {
+            const double nz = frame::ditherValue(noise.next());
+            gs = glide(gs, b.makeUpTarget, 0.005125);
+            const DoublePair x = frame::pairOf(frame::inputSample(inL[at + i]), frame::inputSample(inR[at + i])) * b.gin + nz;
+            p = (p + 1) & kMask;
+            inRing_[static_cast<size_t>(wi)] = x;
+            const DoublePair a = inRing_[static_cast<size_t>(p)];
+            dryRing_[static_cast<size_t>(wi)] = a;
+            const DoublePair h = hpDry.process(a);
+            const DoublePair hAbs = frame::absOf(h);
+            m.inEnv = glide(m.inEnv, hAbs, b.c1);
+            if (!b.post) m.level = m.inEnv;
+            const DoublePair d = h * b.r;
+            driveRing_[static_cast<size_t>(wi)] = d;
+            t.y[i] = bandPass.process(d, b, nz);
+            t.hAbs[i] = hAbs;
+            t.nz[i] = nz;
+            t.gs[i] = gs;
+            wi = (wi + 1) & kMask;
         }
-        const DoublePair d = h * b.r;
-        driveRing_[static_cast<size_t>(w)] = d;
-        const DoublePair y = bandPass.process(d, b, nz);
-
-        DoublePair wet;
-        if (b.listen) {
-            wet = y / b.r;
-        } else {
-            const double g = det.gain(y, b);
-            wet = (b.del ? driveRing_[static_cast<size_t>(q)] : d) * g;
-            m.compEnv = glide(m.compEnv, frame::absOf(wet), b.c1);
-            wet = wet * gs;
-        }
-        DoublePair o = hpOut.process(((dryRing_[static_cast<size_t>(pd)] - wet) * b.dry + wet) * b.gout);
-        if (b.sat) {
-            o = stage.saturate(o, b);
-        } else if (b.lim) {
-            limRing_[static_cast<size_t>(w)] = o;
-            o = stage.limit(o, limRing_[static_cast<size_t>(pl)], b);
-            pl = (pl + 1) & kMask;
-        }
-        if (b.post) {
-            const DoublePair oAbs = frame::absOf(o);
-            m.level = glide(m.level, oAbs, b.c1);
-            peak = maxOf(peak, oAbs);
-        }
-        // a channel that stays near full scale for 15 ms lights its clip lamp
-        if (b.lim || b.sat) {
-            for (int ch = 0; ch < 2; ++ch) {
-                m.clipCount[ch] = peak[ch] > clipLevel ? m.clipCount[ch] + 1 : 0;
-                if (m.clipCount[ch] > b.nClip) peak[ch] = 1.0;
+        if (!b.listen)
+            for (int i = 0; i < n; ++i) t.g[i] = det.gain(t.y[i], b);
+        for (int i = 0; i < n; ++i) {
+            if (!b.post) peak = maxOf(peak, t.hAbs[i]);
+            DoublePair wet;
+            if (b.listen) {
+                wet = t.y[i] / b.r;
+            } else {
+                wet = driveRing_[static_cast<size_t>(b.del ? q : w)] * t.g[i];
+                m.compEnv = glide(m.compEnv, frame::absOf(wet), b.c1);
+                wet = wet * t.gs[i];
             }
+            DoublePair o = hpOut.process(((dryRing_[static_cast<size_t>(pd)] - wet) * b.dry + wet) * b.gout);
+            if (b.sat) {
+                o = stage.saturate(o, b);
+            } else if (b.lim) {
+                limRing_[static_cast<size_t>(w)] = o;
+                o = stage.limit(o, limRing_[static_cast<size_t>(pl)], b);
+                pl = (pl + 1) & kMask;
+            }
+            if (b.post) {
+                const DoublePair oAbs = frame::absOf(o);
+                m.level = glide(m.level, oAbs, b.c1);
+                peak = maxOf(peak, oAbs);
+            }
+            // a channel that stays near full scale for 15 ms lights its clip lamp
+            if (b.lim || b.sat) {
+                for (int ch = 0; ch < 2; ++ch) {
+                    m.clipCount[ch] = peak[ch] > clipLevel ? m.clipCount[ch] + 1 : 0;
+                    if (m.clipCount[ch] > b.nClip) peak[ch] = 1.0;
+                }
+            }
+            const DoublePair out = o + 1e7 * t.nz[i];
+            frame::storeSample<kAccumulate>(outL[at + i], out[0]);
+            frame::storeSample<kAccumulate>(outR[at + i], out[1]);
+            w = (w + 1) & kMask;
+            q = (q + 1) & kMask;
+            pd = (pd + 1) & kMask;
         }
-        const DoublePair out = o + 1e7 * nz;
-        frame::storeSample<kAccumulate>(outL[i], out[0]);
-        frame::storeSample<kAccumulate>(outR[i], out[1]);
-        w = (w + 1) & kMask;
-        q = (q + 1) & kMask;
-        pd = (pd + 1) & kMask;
     }
 
     if (frames > 0 && !b.listen) det.finishBlock(b);

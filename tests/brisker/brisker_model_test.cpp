@@ -151,7 +151,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"mono_input", 24, {}, 44100.0f, true},
                       Case{"rate_96000", 12, {}, 96000.0f}, Case{"rate_22050_high_centre", 12, {{kScFreq, 1.0f}}, 22050.0f},
                       Case{"one_sample_blocks", 29, {}, 44100.0f, false, 1},
-                      Case{"half_rms_switch", 3, {{kRmsPeak, 0.5f}}}),
+                      Case{"half_rms_switch", 3, {{kRmsPeak, 0.5f}}},
+                      // a long look-ahead in blocks of several chunks
+                      Case{"rate_192000_del_long_blocks", 12, {{kDel, 1.0f}, {kRmsPeak, 1.0f}, {kAttack, 0.5f}},
+                           192000.0f, false, 1000}),
     [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 }  // namespace
