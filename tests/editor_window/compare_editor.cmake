@@ -7,16 +7,9 @@
 # SET holds the values set before the editor opens ("spread": every parameter away from
 # its default, then the single ones); SHOWN, the values the reference is drawn at (SET
 # when not given).
-foreach(var REFERENCE_TOOL REFERENCE_PLUGIN RUNNER HOST PLUGIN WORK)
-  if(NOT DEFINED ${var})
-    message(FATAL_ERROR "compare_editor.cmake needs -D${var}=...")
-  endif()
-endforeach()
-foreach(file REFERENCE_TOOL REFERENCE_PLUGIN)
-  if(NOT EXISTS "${${file}}")
-    message(FATAL_ERROR "${${file}} is missing: build the Linux reference first")
-  endif()
-endforeach()
+include("${CMAKE_CURRENT_LIST_DIR}/../../cmake/TarnScriptSteps.cmake")
+tarn_require(compare_editor.cmake REFERENCE_TOOL REFERENCE_PLUGIN RUNNER HOST PLUGIN WORK)
+tarn_require_built(REFERENCE_TOOL REFERENCE_PLUGIN)
 string(REPLACE "|" ";" RUNNER "${RUNNER}")
 string(REPLACE "|" ";" SET "${SET}")
 string(REPLACE "|" ";" EXPECT "${EXPECT}")
@@ -26,15 +19,6 @@ else()
   set(SHOWN "${SET}")
 endif()
 file(MAKE_DIRECTORY "${WORK}")
-
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    string(REPLACE ";" " " command "${ARGN}")
-    message(FATAL_ERROR "${command}\nfailed (${rc}):\n${out}${err}")
-  endif()
-  set(output "${out}" PARENT_SCOPE)
-endfunction()
 
 # "spread" sets every parameter, i=v one
 function(value_options out)

@@ -5,8 +5,6 @@ import bridge
 import common
 import meters
 import panel
-from parts import screw
-from svg import Svg
 
 FINISH = panel.Finish(top="#d3d6da", bottom="#a7abb1", texture="brushed", texture_opacity=0.22,
                       title="#1b3786", accent="blue", ring="#2a2d32", tick="#34373c",
@@ -36,20 +34,6 @@ def scales(svg, cx, cy):
     meters.gr_scale(svg, cx, cy, GR_FEED)
 
 
-def write_about(path):
-    w, h = 312, 110
-    svg = Svg(w, h)
-    f = FINISH
-    panel.plate(svg, f, 0, 0, w, h, "about")
-    panel.bevel(svg, w, h)
-    svg.text(w / 2.0, 12, "TARN", 7.0, f.name, spacing=2.0)
-    svg.text(w / 2.0, 84, "BRISKER", 22.0, f.name, spacing=4.0)
-    svg.hline(40, w - 41, 87, f.name, 0.55)
-    for x, y in ((5, 5), (w - 6, 5), (5, h - 6), (w - 6, h - 6)):
-        screw(svg, x, y)
-    svg.write(path, common.NOTE)
-
-
 def write_all(root):
     art = Path(root) / "brisker" / "art"
     bridge.write_panel(art / "12128_panel.svg", "brisker", FINISH, "BRISKER", FRAMES, KEYS.values(), KNOB_LEFTS,
@@ -68,7 +52,7 @@ def write_all(root):
     legends = [("LEVEL dB", meters.INK, "start"), ("GR dB", meters.GR_BLUE, "end")]
     bridge.write_face(art / "12143_meter_left.svg", bridge.FACES[0], FINISH, scales, legends)
     bridge.write_face(art / "12144_meter_right.svg", bridge.FACES[1], FINISH, scales, legends)
-    write_about(art / "12145_about.svg")
+    common.write_about(art / "12145_about.svg", FINISH, "BRISKER")
     common.write_use(art / "12590_program_step.svg", 33, 39, "part-rocker")
     for pid, name in ((12591, "store_a"), (12592, "store_b"), (12593, "recall_a"), (12594, "recall_b")):
         common.write_use(art / ("%d_%s.svg" % (pid, name)), 13, 26, "part-" + name.replace("_", "-"))

@@ -1,6 +1,6 @@
 """Pictures every product makes the same way from the shared parts: LED keys, cycle
 keys, memory keys, the rocker, slider handles and tracks, lamps, about pictures."""
-from parts import LEGEND, LEGEND_DIM, led
+from parts import LEGEND, LEGEND_DIM, led, screw
 from svg import NARROW, SANS, Svg, text_width
 import panel
 
@@ -64,6 +64,21 @@ def write_lamp(path, colour, housing, w, h, r):
     from meters import lamp
     svg = Svg(w, 2 * h)
     lamp(svg, colour, housing, w, h, w / 2.0, h / 2.0, r)
+    svg.write(path, NOTE)
+
+
+def write_about(path, finish, name):
+    """The plain about picture: the finish's plate, the line's name small above the
+    product's large, an underline and four screws."""
+    w, h = 312, 110
+    svg = Svg(w, h)
+    panel.plate(svg, finish, 0, 0, w, h, "about")
+    panel.bevel(svg, w, h)
+    svg.text(w / 2.0, 12, "TARN", 7.0, finish.name, spacing=2.0)
+    svg.text(w / 2.0, 84, name, 22.0, finish.name, spacing=4.0)
+    svg.hline(40, w - 41, 87, finish.name, 0.55)
+    for x, y in ((5, 5), (w - 6, 5), (5, h - 6), (w - 6, h - 6)):
+        screw(svg, x, y)
     svg.write(path, NOTE)
 
 

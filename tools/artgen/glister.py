@@ -70,20 +70,6 @@ def write_lamp(path, colour):
     svg.write(path, common.NOTE)
 
 
-def write_about(path):
-    w, h = 312, 110
-    svg = Svg(w, h)
-    f = FINISH
-    panel.plate(svg, f, 0, 0, w, h, "about")
-    panel.bevel(svg, w, h)
-    svg.text(w / 2.0, 12, "TARN", 7.0, f.name, spacing=2.0)
-    svg.text(w / 2.0, 84, "GLISTER", 22.0, f.name, spacing=4.0)
-    svg.hline(40, w - 41, 87, f.name, 0.55)
-    for x, y in ((5, 5), (w - 6, 5), (5, h - 6), (w - 6, h - 6)):
-        screw(svg, x, y)
-    svg.write(path, common.NOTE)
-
-
 def write_all(root):
     art = Path(root) / "glister" / "art"
     write_panel(art / "17128_panel.svg")
@@ -100,7 +86,7 @@ def write_all(root):
                      legend_size=7.0, led_r=3.0)
     write_lamp(art / "17139_over_enhanced_lamp.svg", "amber")
     write_lamp(art / "17140_peak_over_lamp.svg", "red")
-    write_about(art / "17199_about.svg")
+    common.write_about(art / "17199_about.svg", FINISH, "GLISTER")
     common.write_use(art / "17590_program_step.svg", 33, 39, "part-rocker")
     for pid, name in ((17591, "store_a"), (17592, "store_b"), (17593, "recall_a"), (17594, "recall_b")):
         common.write_use(art / ("%d_%s.svg" % (pid, name)), 13, 26, "part-" + name.replace("_", "-"))
