@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "frame/dsp_util.h"
 #include "frame/text.h"
@@ -65,6 +66,20 @@ float VSTCALLBACK getParameterEntry(AEffect* e, VstInt32 index) {
 }
 
 }  // namespace
+
+namespace {
+constexpr std::align_val_t kEffectAlignment{16};
+}  // namespace
+
+void* EffectBase::operator new(std::size_t size) { return ::operator new(size, kEffectAlignment); }
+
+void* EffectBase::operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return ::operator new(size, kEffectAlignment, std::nothrow);
+}
+
+void EffectBase::operator delete(void* p) noexcept { ::operator delete(p, kEffectAlignment); }
+
+void EffectBase::operator delete(void* p, const std::nothrow_t&) noexcept { ::operator delete(p, kEffectAlignment); }
 
 EffectBase::EffectBase(audioMasterCallback host, VstInt32 programCount, VstInt32 paramCount)
     : host_(host), programCount_(programCount), paramCount_(paramCount) {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <new>
 #include <span>
 
 #include "frame/editor_interface.h"
@@ -46,6 +47,14 @@ public:
     virtual ~EffectBase();
     EffectBase(const EffectBase&) = delete;
     EffectBase& operator=(const EffectBase&) = delete;
+
+    // The signal paths keep pairs of doubles that SSE2 reads as 16-byte units, but a
+    // plain new in a 32-bit Windows module gives 8-byte alignment only: every effect
+    // is allocated 16-byte aligned.
+    static void* operator new(std::size_t size);
+    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+    static void operator delete(void* p) noexcept;
+    static void operator delete(void* p, const std::nothrow_t&) noexcept;
 
     AEffect* record() noexcept { return &effect_; }
     static EffectBase* fromRecord(AEffect* effect) noexcept;
