@@ -102,10 +102,8 @@ TEST_F(BriskerEditorTest, OpensWithEveryControlInPlaceShowingTheEffectsValues) {
         ASSERT_NE(c, nullptr) << "tag " << p.tag;
         EXPECT_EQ(c->tag(), p.tag);
         EXPECT_EQ(c->getBounds(), p.rect) << "tag " << p.tag;
-        int index = 0;
-        while (index < kChildren && frame()->childAt(index) != c) ++index;
-        EXPECT_GT(index, previous) << "tag " << p.tag << " out of creation order";
-        previous = index;
+        EXPECT_GT(childIndex(c), previous) << "tag " << p.tag << " out of creation order";
+        previous = childIndex(c);
         if (p.tag <= brisker::kLimSat) {
             EXPECT_EQ(c->getValue(), effect->getParameter(effect, p.tag)) << "tag " << p.tag;
         }

@@ -58,11 +58,6 @@ protected:
     gui::GuiTwinNeedleMeter* meter(int side) const {
         return static_cast<gui::GuiTwinNeedleMeter*>(frame()->childAt(6 + side));
     }
-    int indexOf(const gui::GuiView* v) const {
-        for (int i = 0; i < frame()->childCount(); ++i)
-            if (frame()->childAt(i) == v) return i;
-        return -1;
-    }
     void writeReview(const gui::Surface& s, const char* name) const {
         const std::filesystem::path dir = TARN_REVIEW_DIR;
         std::filesystem::create_directories(dir);
@@ -81,13 +76,13 @@ TEST_F(EmberonEditorTest, OpensEveryControlInPlaceAndReopensFromTheCurrentValues
         gui::GuiControl* c = control(p.tag);
         ASSERT_NE(c, nullptr) << "tag " << p.tag;
         EXPECT_EQ(c->getBounds(), p.rect) << "tag " << p.tag;
-        EXPECT_GT(indexOf(c), previous) << "tag " << p.tag << " out of creation order";
-        previous = indexOf(c);
+        EXPECT_GT(childIndex(c), previous) << "tag " << p.tag << " out of creation order";
+        previous = childIndex(c);
         if (!p.name) continue;
         EXPECT_EQ(c->getValue(), effect->getParameter(effect, p.tag)) << "tag " << p.tag;
         // the name display follows the control, the value display follows the name
         const gui::GuiDisplay* value = editor()->valueDisplayOf(p.tag);
-        EXPECT_EQ(indexOf(value), previous + 2) << "tag " << p.tag;
+        EXPECT_EQ(childIndex(value), previous + 2) << "tag " << p.tag;
         EXPECT_EQ(shown(static_cast<gui::GuiDisplay*>(frame()->childAt(previous + 1))), p.name);
         EXPECT_EQ(shown(value), p.value) << "tag " << p.tag;
     }

@@ -78,6 +78,12 @@ protected:
     static gui::GuiPoint centre(const gui::GuiRect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
     gui::GuiControl* control(int tag) const { return editor()->controlOf(tag); }
+    // A view's place in the frame's creation order; -1 when it is not a child.
+    int childIndex(const gui::GuiView* v) const {
+        for (int i = 0; i < frame()->childCount(); ++i)
+            if (frame()->childAt(i) == v) return i;
+        return -1;
+    }
     // The calls for one parameter index among begin edit, automate and end edit, in order.
     std::vector<HostCall> editsOf(VstInt32 index) const {
         std::vector<HostCall> out;
