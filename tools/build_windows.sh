@@ -17,6 +17,13 @@ if [ "${1:-}" = "--test" ]; then
 fi
 linux_build=$(realpath -m "${1:-build}")
 jobs=$(nproc)
+servers=()
+stop_servers() {
+  for prefix in "${servers[@]}"; do
+    WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  done
+}
+trap stop_servers EXIT
 
 for target in win32:i686 win64:x86_64; do
   dir=build-${target%%:*}
@@ -37,6 +44,10 @@ for target in win32:i686 win64:x86_64; do
     # the wine prefix is made on first use; doing it here shows a broken wine at once
     echo "-- wine (${target%%:*}) in $dir/wineprefix"
     ./tools/wine_run.sh "${target%%:*}" "$PWD/$dir/wineprefix" cmd.exe /c ver
+    # One wine server for the whole run: one that shuts down whenever the tests leave
+    # it idle for a moment can drop a program that connects just then.
+    servers+=("$PWD/$dir/wineprefix")
+    WINEPREFIX="$PWD/$dir/wineprefix" wineserver -p600 </dev/null >/dev/null 2>&1 || true
     ctest --test-dir "$dir" --output-on-failure -j "$jobs"
   fi
 done

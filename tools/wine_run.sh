@@ -43,4 +43,22 @@ if [ ! -f "$prefix/system.reg" ]; then
     fi
   ) 9>"$prefix.lock"
 fi
-exec "$loader" "$@"
+# A wine server that is shutting down as a program connects drops that program before
+# any of its code has run ("wine client error:0: ..."). That is wine's fault, not the
+# program's: it is started again, twice at most. Its error output is kept aside to
+# tell, and then passed on.
+err=$(mktemp)
+trap 'rm -f "$err"' EXIT
+tries=0
+while :; do
+  status=0
+  "$loader" "$@" 2>"$err" || status=$?
+  if [ "$status" -ne 0 ] && [ "$tries" -lt 2 ] && grep -q '^wine client error:0:' "$err"; then
+    tries=$((tries + 1))
+    echo "wine_run.sh: wine dropped the program at start ($(head -n 1 "$err")); running it again" >&2
+    sleep 1
+    continue
+  fi
+  cat "$err" >&2
+  exit "$status"
+done
