@@ -33,11 +33,12 @@ PointerState ScriptedInput::current() const noexcept {
     if (steps_.empty()) return {};
     if (position_ < steps_.size()) return steps_[position_];
     const PointerState p = steps_.back();
+    if (position_ > steps_.size()) return {p.where, 0};
     return {p.where, p.buttons & ~kMouseButtons};
 }
 
 void ScriptedInput::advance() noexcept {
-    if (position_ < steps_.size()) ++position_;
+    if (position_ <= steps_.size()) ++position_;
 }
 
 void ScriptedInput::rewind() noexcept { position_ = 0; }

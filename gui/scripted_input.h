@@ -1,7 +1,8 @@
 // ScriptedInput: a pointer that follows a script instead of the user, for frames
 // without a window (tests, previews). Each step is the pointer as a tracking loop
 // reads it; the frame moves to the next step once per pass of the loop (its pumpIdle).
-// After the last step the buttons are up, so every tracking loop ends.
+// After the last step the mouse buttons are up, and one pass later the modifier keys
+// too, so every tracking loop ends (the rocker's runs while any key is held).
 #pragma once
 
 #include <cstddef>
@@ -30,7 +31,7 @@ public:
     void advance() noexcept;
     // Back to the first step.
     void rewind() noexcept;
-    // Past the last step: the buttons are up.
+    // Past the last step: the mouse buttons are up.
     bool finished() const noexcept { return position_ >= steps_.size(); }
     size_t position() const noexcept { return position_; }
     void clear() noexcept;

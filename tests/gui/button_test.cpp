@@ -86,6 +86,14 @@ TEST_F(ButtonTest, RockerFollowsTheHalvesAndSpringsBack) {
     EXPECT_EQ(edits(), (std::vector{beginOf(5), endOf(5)}));
     EXPECT_FLOAT_EQ(rocker->getValue(), 0.0f);
 
+    // it holds on while a key is down after the button came up, and lets go with the key
+    listener.changes.clear();
+    input.clear();
+    input.press({110, 45}, gui::kButtonLeft | gui::kKeyShift).release().hold(2);
+    click();
+    EXPECT_EQ(listener.values(), (std::vector{1.0f, 0.0f}));
+    EXPECT_FLOAT_EQ(rocker->getValue(), 0.0f);
+
     rocker->setValue(1.0f);
     frame->repaintDirty();
     EXPECT_EQ(pixel(105, 15), kLast);
